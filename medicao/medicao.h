@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -80,6 +81,8 @@ public:
     virtual void habilita_timer(TTimer timer) = 0;
     virtual void desabilita_timer(TTimer timer) = 0;
     virtual bool timer_habilitado(TTimer timer) const = 0;
+    // What the timer runs on each tick, on the user-interface thread.
+    virtual void liga_timer(TTimer timer, std::function<void()> handler) = 0;
 
     virtual THora_local hora_local() = 0;
     virtual TConfig_hora config_hora() = 0;

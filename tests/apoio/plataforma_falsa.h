@@ -21,9 +21,7 @@ public:
     bool timer_habilitado(TTimer timer) const override;
     THora_local hora_local() override;
     TConfig_hora config_hora() override { return config; }
-
-    // What each timer runs when it ticks.
-    void liga_timer(TTimer timer, std::function<void()> handler);
+    void liga_timer(TTimer timer, std::function<void()> handler) override;
 
     // Runs virtual time forward, delivering every tick that falls due. Ticks due
     // at the same moment run Timer1 first, so a sample at an evaluation's
