@@ -1,0 +1,271 @@
+// The Qt platform under the offscreen platform: pointer, display counter,
+// timers and the time settings read from the locale.
+#include "plataforma/plataforma_qt.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QTimer>
+#include <QtTest>
+
+#include <thread>
+
+Q_DECLARE_METATYPE(TTimer)
+
+namespace {
+
+QString descreve(const std::optional<std::string>& valor)
+{
+    return valor ? QLatin1Char('"') + QString::fromStdString(*valor) + QLatin1Char('"')
+                 : QStringLiteral("-");
+}
+
+QString descreve(std::optional<bool> valor)
+{
+    return valor ? QString::number(*valor) : QStringLiteral("-");
+}
+
+// One line per configuration, "-" for a setting left empty, so a failing row
+// shows every setting at once.
+QString descreve(const TConfig_hora& c)
+{
+    return QStringLiteral("sep=%1 24h=%2 zero=%3 antes=%4 am=%5 pm=%6")
+        .arg(descreve(c.separador), descreve(c.relogio_24h), descreve(c.zero_hora),
+             descreve(c.designador_antes), descreve(c.designador_am), descreve(c.designador_pm));
+}
+
+std::optional<Qt::CursorShape> cursor_sobreposto()
+{
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor ? std::optional(cursor->shape()) : std::nullopt;
+}
+
+}  // namespace
+
+class TstPlataforma : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ponteiro_ida_e_volta_data();
+    void ponteiro_ida_e_volta();
+    void contador_oculta_enquanto_negativo();
+    void destrutor_mostra_ponteiro_oculto();
+    void timers_precisos_data();
+    void timers_precisos();
+    void habilitar_mantem_periodo_data();
+    void habilitar_mantem_periodo();
+    void timer_recusado_lanca_erro();
+    void tique_chama_ultimo_handler();
+    void config_de_formato_data();
+    void config_de_formato();
+    void mudanca_de_locale_rele_config();
+};
+
+void TstPlataforma::ponteiro_ida_e_volta_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::newRow("na tela") << 123 << 456;
+    QTest::newRow("acima e à direita") << 5000 << -20;
+}
+
+void TstPlataforma::ponteiro_ida_e_volta()
+{
+    QFETCH(int, x);
+    QFETCH(int, y);
+    TPlataforma_qt plataforma;
+    plataforma.move_ponteiro({x, y});
+    QCOMPARE(plataforma.le_ponteiro(), (TPosicao{x, y}));
+    QCOMPARE(QCursor::pos(), QPoint(x, y));
+}
+
+void TstPlataforma::contador_oculta_enquanto_negativo()
+{
+    // Without an X connection only the override cursor hides the pointer; no crash.
+    TPlataforma_qt plataforma;
+    QVERIFY(!plataforma.ponteiro_oculto());
+    QCOMPARE(plataforma.passo_contador_cursor(false), -1);
+    QVERIFY(plataforma.ponteiro_oculto());
+    QCOMPARE(cursor_sobreposto(), Qt::BlankCursor);
+    QCOMPARE(plataforma.passo_contador_cursor(false), -2);
+    QCOMPARE(plataforma.passo_contador_cursor(true), -1);
+    QVERIFY(plataforma.ponteiro_oculto());
+    QCOMPARE(cursor_sobreposto(), Qt::BlankCursor);
+    QCOMPARE(plataforma.passo_contador_cursor(true), 0);
+    QVERIFY(!plataforma.ponteiro_oculto());
+    QCOMPARE(cursor_sobreposto(), std::nullopt);  // one override set, one restored
+    QCOMPARE(plataforma.passo_contador_cursor(true), 1);
+    QCOMPARE(plataforma.passo_contador_cursor(false), 0);
+    QVERIFY(!plataforma.ponteiro_oculto());
+    QCOMPARE(cursor_sobreposto(), std::nullopt);
+}
+
+void TstPlataforma::destrutor_mostra_ponteiro_oculto()
+{
+    {
+        TPlataforma_qt plataforma;
+        plataforma.passo_contador_cursor(false);
+        QCOMPARE(cursor_sobreposto(), Qt::BlankCursor);
+    }
+    QCOMPARE(cursor_sobreposto(), std::nullopt);
+}
+
+void TstPlataforma::timers_precisos_data()
+{
+    QTest::addColumn<TTimer>("timer");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<int>("intervalo");
+    QTest::newRow("Timer1") << TTimer::Timer1 << "Timer1" << 200;
+    QTest::newRow("Timer2") << TTimer::Timer2 << "Timer2" << 5000;
+}
+
+void TstPlataforma::timers_precisos()
+{
+    QFETCH(TTimer, timer);
+    QFETCH(QString, nome);
+    QFETCH(int, intervalo);
+    TPlataforma_qt plataforma;
+    const auto* t = plataforma.findChild<QTimer*>(nome, Qt::FindDirectChildrenOnly);
+    QVERIFY(t);
+    QCOMPARE(t->interval(), intervalo);
+    QCOMPARE(t->timerType(), Qt::PreciseTimer);
+    QVERIFY(!t->isSingleShot());
+    QVERIFY(!t->isActive());
+    QVERIFY(!plataforma.timer_habilitado(timer));
+}
+
+void TstPlataforma::habilitar_mantem_periodo_data()
+{
+    timers_precisos_data();
+}
+
+void TstPlataforma::habilitar_mantem_periodo()
+{
+    QFETCH(TTimer, timer);
+    QFETCH(QString, nome);
+    TPlataforma_qt plataforma;
+    const auto* t = plataforma.findChild<QTimer*>(nome);
+    plataforma.habilita_timer(timer);
+    QVERIFY(plataforma.timer_habilitado(timer));
+    const int id = t->timerId();
+    QVERIFY(id > 0);
+    // A restart would register a new timer with a new id.
+    plataforma.habilita_timer(timer);
+    QCOMPARE(t->timerId(), id);
+    plataforma.desabilita_timer(timer);
+    QVERIFY(!plataforma.timer_habilitado(timer));
+    QVERIFY(!t->isActive());
+    plataforma.desabilita_timer(timer);
+    QVERIFY(!plataforma.timer_habilitado(timer));
+}
+
+void TstPlataforma::timer_recusado_lanca_erro()
+{
+    // Qt refuses a timer started outside its object's thread, as it would one
+    // it has no resource for.
+    TPlataforma_qt plataforma;
+    QTest::ignoreMessage(QtWarningMsg,
+                         "QObject::startTimer: Timers cannot be started from another thread");
+    QTest::ignoreMessage(QtWarningMsg,
+                         "QObject::killTimer: Timers cannot be stopped from another thread");
+    bool lancou = false;
+    std::thread([&] {
+        try {
+            plataforma.habilita_timer(TTimer::Timer1);
+        } catch (const TErro_timer&) {
+            lancou = true;
+        }
+    }).join();
+    QVERIFY(lancou);
+    QVERIFY(!plataforma.timer_habilitado(TTimer::Timer1));
+    plataforma.habilita_timer(TTimer::Timer1);
+    QVERIFY(plataforma.timer_habilitado(TTimer::Timer1));
+}
+
+void TstPlataforma::tique_chama_ultimo_handler()
+{
+    TPlataforma_qt plataforma;
+    int primeiro = 0;
+    int segundo = 0;
+    plataforma.liga_timer(TTimer::Timer1, [&] { ++primeiro; });
+    plataforma.liga_timer(TTimer::Timer1, [&] { ++segundo; });
+    plataforma.habilita_timer(TTimer::Timer1);
+    QTRY_VERIFY(segundo > 0);
+    QCOMPARE(primeiro, 0);
+}
+
+void TstPlataforma::config_de_formato_data()
+{
+    QTest::addColumn<QString>("formato");
+    QTest::addColumn<QString>("am");
+    QTest::addColumn<QString>("pm");
+    QTest::addColumn<QString>("config");
+
+    const QString am = QStringLiteral("AM");
+    const QString pm = QStringLiteral("PM");
+    QTest::newRow("24h com zero") << "HH:mm:ss" << am << pm
+                                  << R"(sep=":" 24h=1 zero=1 antes=0 am="AM" pm="PM")";
+    QTest::newRow("12h designador depois") << "h:mm:ss AP" << am << pm
+                                           << R"(sep=":" 24h=0 zero=0 antes=0 am="AM" pm="PM")";
+    QTest::newRow("12h designador antes") << "AP h:mm:ss" << am << pm
+                                          << R"(sep=":" 24h=0 zero=0 antes=1 am="AM" pm="PM")";
+    QTest::newRow("ap minúsculo com zero") << "hh:mm ap" << am << pm
+                                           << R"(sep=":" 24h=0 zero=1 antes=0 am="AM" pm="PM")";
+    QTest::newRow("a antes, fuso depois") << "a h:mm:ss t" << am << pm
+                                          << R"(sep=":" 24h=0 zero=0 antes=1 am="AM" pm="PM")";
+    QTest::newRow("ponto") << "H.mm.ss" << am << pm
+                           << R"(sep="." 24h=1 zero=0 antes=0 am="AM" pm="PM")";
+    QTest::newRow("hh sem designador") << "hh:mm" << am << pm
+                                       << R"(sep=":" 24h=1 zero=1 antes=0 am="AM" pm="PM")";
+    QTest::newRow("letra entre aspas") << "HH'h'mm" << am << pm
+                                       << R"(sep="h" 24h=1 zero=1 antes=0 am="AM" pm="PM")";
+    QTest::newRow("texto longo") << "H 'h' mm 'min'" << am << pm
+                                 << R"(sep=" h " 24h=1 zero=0 antes=0 am="AM" pm="PM")";
+    QTest::newRow("aspas dobradas") << "H'''h'''mm" << am << pm
+                                    << R"(sep="'h'" 24h=1 zero=0 antes=0 am="AM" pm="PM")";
+    QTest::newRow("a entre aspas não é designador") << "'at' HH:mm" << am << pm
+                                                    << R"(sep=":" 24h=1 zero=1 antes=0 am="AM" pm="PM")";
+    QTest::newRow("sem separador") << "HHmm" << am << pm
+                                   << R"(sep="" 24h=1 zero=1 antes=0 am="AM" pm="PM")";
+    QTest::newRow("minuto não segue a hora") << "h AP mm" << am << pm
+                                             << R"(sep=- 24h=0 zero=0 antes=0 am="AM" pm="PM")";
+    QTest::newRow("sem campo de hora") << "mm:ss" << am << pm
+                                       << R"(sep=- 24h=- zero=- antes=- am="AM" pm="PM")";
+    QTest::newRow("formato vazio") << "" << am << pm
+                                   << R"(sep=- 24h=- zero=- antes=- am="AM" pm="PM")";
+    QTest::newRow("designadores vazios") << "h:mm:ss AP" << "" << ""
+                                         << R"(sep=":" 24h=0 zero=0 antes=0 am=- pm=-)";
+    QTest::newRow("designadores acentuados") << "h:mm AP" << "da manhã" << "da tarde"
+                                             << R"(sep=":" 24h=0 zero=0 antes=0 am="da manhã" pm="da tarde")";
+}
+
+void TstPlataforma::config_de_formato()
+{
+    QFETCH(QString, formato);
+    QFETCH(QString, am);
+    QFETCH(QString, pm);
+    QFETCH(QString, config);
+    QCOMPARE(descreve(::config_de_formato(formato, am, pm)), config);
+}
+
+void TstPlataforma::mudanca_de_locale_rele_config()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    TPlataforma_qt plataforma;
+    QCOMPARE(descreve(plataforma.config_hora()),
+             R"(sep=":" 24h=0 zero=0 antes=0 am="AM" pm="PM")");
+
+    QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
+    QCOMPARE(plataforma.config_hora().designador_antes, false);  // read only when announced
+    QEvent mudanca(QEvent::LocaleChange);
+    QCoreApplication::sendEvent(qApp, &mudanca);
+    QCOMPARE(plataforma.config_hora().designador_antes, true);
+
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCoreApplication::sendEvent(qApp, &mudanca);
+    QCOMPARE(plataforma.config_hora().relogio_24h, true);
+    QCOMPARE(plataforma.config_hora().zero_hora, true);
+    QLocale::setDefault(QLocale::system());
+}
+
+QTEST_MAIN(TstPlataforma)
+#include "tst_plataforma.moc"
