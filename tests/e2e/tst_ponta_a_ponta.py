@@ -1,0 +1,157 @@
+"""Ventara used from outside, as a person would: enter, measure a turning rotor and
+a still one, stop, and leave through the exit question.
+
+Usage: tst_ponta_a_ponta.py VENTARA [--rotor SIMULA_ROTOR]
+Run under its own X server and D-Bus session, with LC_ALL=C for a 24-hour clock:
+  xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- python3 tst_ponta_a_ponta.py ...
+With VENTARA_RETRATOS=<dir> it saves screenshots of the entry window, the first
+evaluation and the exit question there."""
+import argparse
+import re
+import sys
+import time
+
+import pyatspi
+
+from externo import Falha, Programa, Rotor, clica, espera, mostrando, percorre, pressiona, retrata, texto
+
+# The displays, by their accessible descriptions.
+KMH = 'Velocidade do vento em km/h'
+PICO = 'Maior pico registrado'
+CONSELHO = 'Conselho de decolagem'
+MS = 'Metros por segundo'
+NOS = 'Nós'
+PES = 'Pés por minuto'
+HORA = 'Hora do sistema'
+
+AVALIACAO_S = 5.0
+FOLGA_S = 3.0  # for a loaded machine: ticks late, AT-SPI slow to answer
+
+VENTO_DO_ROTOR = {KMH: '18', MS: '5.0', NOS: '9.7192', PES: '984.25',
+                  CONSELHO: 'ÓTIMO VENTO, FAÇA UM BOM VÔO', PICO: '18'}
+SEM_PULSOS = {KMH: '0', MS: '0.0', NOS: '0.0000', PES: '0.00',
+              CONSELHO: 'POUCO VENTO PARA DECOLAR', PICO: '18'}
+PARADO = {KMH: '', MS: '', NOS: '', PES: '', CONSELHO: '', PICO: '18', HORA: ''}
+
+
+def passo(mensagem):
+    print(f'[{time.monotonic() - INICIO:6.2f} s] {mensagem}', flush=True)
+
+
+def confere_iguais(visto, esperado, quando):
+    diferentes = {d: (visto[d], esperado[d]) for d in esperado if visto[d] != esperado[d]}
+    if diferentes:
+        linhas = '\n'.join(f'  {d}: {v!r}, expected {e!r}' for d, (v, e) in diferentes.items())
+        raise Falha(f'{quando}:\n{linhas}')
+
+
+class Janela:
+    """The measurement window's displays and buttons, as AT-SPI shows them."""
+
+    def __init__(self, programa):
+        self.programa = programa
+        self.mostradores = {d: programa.por_descricao(d) for d in (KMH, PICO, CONSELHO, MS, NOS, PES, HORA)}
+
+    def le(self):
+        return {d: texto(a) for d, a in self.mostradores.items()}
+
+    def botao(self, nome):
+        return self.programa.por_nome(pyatspi.ROLE_PUSH_BUTTON, nome)
+
+
+def entra(programa):
+    entrar = programa.por_nome(pyatspi.ROLE_IMAGE, 'ENTRAR')
+    entrada = entrar.parent
+    caixa = entrada.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    if (caixa.width, caixa.height) != (530, 357):
+        raise Falha(f'entry window is {caixa.width}x{caixa.height}, expected 530x357')
+    passo('entry window shown')
+    retrata('entrada')
+    clica(entrar)
+    programa.por_nome(pyatspi.ROLE_FRAME, 'Ventara')
+    espera(lambda: mostrando(entrada), lambda m: not m, FOLGA_S, 'entry window hidden after the click')
+    passo('measurement window shown, entry window gone')
+
+
+def confere_hora(janela):
+    hora = espera(lambda: texto(janela.mostradores[HORA]), lambda t: t != '', 1 + FOLGA_S,
+                  'clock text after the start')
+    agora = time.localtime()
+    achado = re.fullmatch(r'(\d\d):(\d\d):(\d\d)', hora)
+    if not achado:
+        raise Falha(f'clock shows {hora!r}, expected HH:MM:SS')
+    h, m, s = map(int, achado.groups())
+    diferenca = (agora.tm_hour * 3600 + agora.tm_min * 60 + agora.tm_sec - (h * 3600 + m * 60 + s)) % 86400
+    if min(diferenca, 86400 - diferenca) > 2:
+        raise Falha(f'clock shows {hora}, the local time is {time.strftime("%H:%M:%S", agora)}')
+    passo(f'clock shows {hora}')
+
+
+def mede(janela, rotor):
+    inicio = janela.botao('Iniciar Medição')
+    rotor.inicia()
+    pressiona(inicio)
+    passo('started with the rotor turning')
+    confere_hora(janela)
+
+    espera(lambda: texto(janela.mostradores[KMH]), lambda t: t != '', AVALIACAO_S + FOLGA_S,
+           'first evaluation')
+    confere_iguais(janela.le(), VENTO_DO_ROTOR, 'first evaluation with the rotor turning')
+    passo('first evaluation: 18 km/h')
+    retrata('medicao')
+
+    # The evaluation under way when the rotor stops may still hold a few pulses.
+    rotor.para()
+    espera(lambda: texto(janela.mostradores[KMH]), lambda t: t == '0', 2 * AVALIACAO_S + FOLGA_S,
+           'an evaluation of 0 km/h with the rotor still')
+    confere_iguais(janela.le(), SEM_PULSOS, 'evaluation with the rotor still')
+    passo('rotor still: 0 km/h, peak stays 18')
+
+    pressiona(janela.botao('Parar Medição'))
+    espera(janela.le, lambda v: v == PARADO, FOLGA_S, 'every display but the peak emptied by the stop')
+    passo('stopped: displays empty, peak 18')
+
+
+def sai(programa, janela):
+    pressiona(janela.botao('Sair'))
+    pergunta = programa.acha(lambda a: a.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG)
+                             and a.name == 'Confirm' and mostrando(a), FOLGA_S, 'exit question "Confirm"')
+    mensagem = 'Deseja encerrar o aplicativo e sair?'
+    if not any(a.name == mensagem for a in percorre(pergunta)):
+        raise Falha(f'the exit question does not read {mensagem!r}')
+    passo('exit question shown')
+    retrata('pergunta')
+    sim = next((a for a in percorre(pergunta)
+                if a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == 'Yes'), None)
+    if sim is None:
+        raise Falha('the exit question has no button "Yes"')
+    pressiona(sim)
+    status = programa.espera_fim(FOLGA_S)
+    if status != 0:
+        raise Falha(f'the program ended with status {status} after "Yes", expected 0')
+    passo('"Yes" ended the program with status 0')
+
+
+def main():
+    argumentos = argparse.ArgumentParser()
+    argumentos.add_argument('ventara')
+    argumentos.add_argument('--rotor', help='simula_rotor; xdotool moves the pointer without it')
+    opcoes = argumentos.parse_args()
+    try:
+        with Programa(opcoes.ventara) as programa, Rotor(opcoes.rotor) as rotor:
+            entra(programa)
+            janela = Janela(programa)
+            confere_iguais(janela.le(), dict.fromkeys(PARADO, ''), 'measurement window first shown')
+            mede(janela, rotor)
+            sai(programa, janela)
+    except Falha as falha:
+        print(f'FAIL after {time.monotonic() - INICIO:.1f} s: {falha}', file=sys.stderr)
+        return 1
+    print('tst_ponta_a_ponta: every step passed')
+    return 0
+
+
+INICIO = time.monotonic()
+
+if __name__ == '__main__':
+    sys.exit(main())
