@@ -1,0 +1,169 @@
+#include "Uprincipal.h"
+#include "ui_Uprincipal.h"
+
+#include "Usobre.h"
+#include "relato_erro.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLayout>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+
+TForm_principal* Form_principal = nullptr;
+
+TForm_principal::TForm_principal(TPlataforma& plataforma, QWidget* parent, TEstado_medicao& estado)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ui(std::make_unique<Ui::TForm_principal>()),
+      medicao_(estado, plataforma, *this)
+{
+    ui->setupUi(this);
+    // The client area keeps the size of the form; the user cannot resize the window.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The panels are drawn in the button face, the window itself in the menu colour.
+    for (QFrame* painel : {ui->Panel1, ui->Panel2, ui->Panel3, ui->Panel4})
+        painel->setBackgroundRole(QPalette::Button);
+    // The captions take the width of their text in the font that stands in for the designed one.
+    for (QLabel* legenda : {ui->mETR, ui->Label10, ui->Label11, ui->Label3}) {
+        legenda->ensurePolished();
+        legenda->adjustSize();
+    }
+
+    connect(ui->btn_inicia_medicao, &QPushButton::clicked, this, &TForm_principal::btn_inicia_medicaoClick);
+    connect(ui->IniciarMedio1, &QAction::triggered, this, &TForm_principal::btn_inicia_medicaoClick);
+    connect(ui->btn_parar_medicao, &QPushButton::clicked, this, &TForm_principal::btn_parar_medicaoClick);
+    connect(ui->PararMedio1, &QAction::triggered, this, &TForm_principal::btn_parar_medicaoClick);
+    connect(ui->Button3, &QPushButton::clicked, this, &TForm_principal::Button3Click);
+    connect(ui->Sair1, &QAction::triggered, this, &TForm_principal::Sair1Click);
+    connect(ui->Sobre1, &QAction::triggered, this, &TForm_principal::Sobre1Click);
+    plataforma.liga_timer(TTimer::Timer1, [this] { Timer1Timer(); });
+    plataforma.liga_timer(TTimer::Timer2, [this] { Timer2Timer(); });
+}
+
+TForm_principal::~TForm_principal() = default;
+
+void TForm_principal::Sair1Click()
+{
+    protege([this] { sai_se_confirmar(); });
+}
+
+void TForm_principal::Sobre1Click()
+{
+    protege([] {
+        if (!Form_sobre)
+            return;
+        Form_sobre->show();
+        Form_sobre->raise();
+        Form_sobre->activateWindow();
+    });
+}
+
+void TForm_principal::FormClick()
+{
+    protege([this] { sai_se_confirmar(); });
+}
+
+void TForm_principal::Button3Click()
+{
+    protege([this] { sai_se_confirmar(); });
+}
+
+void TForm_principal::Timer1Timer()
+{
+    protege([this] { medicao_.Timer1Timer(); });
+}
+
+void TForm_principal::btn_inicia_medicaoClick()
+{
+    protege([this] { medicao_.btn_inicia_medicaoClick(); });
+}
+
+void TForm_principal::Timer2Timer()
+{
+    protege([this] { medicao_.Timer2Timer(); });
+}
+
+void TForm_principal::btn_parar_medicaoClick()
+{
+    protege([this] { medicao_.btn_parar_medicaoClick(); });
+}
+
+void TForm_principal::escreve(TDisplay display, const std::string& texto)
+{
+    const QString novo = QString::fromStdString(texto);
+    switch (display) {
+    case TDisplay::Label2: ui->Label2->setText(novo); break;
+    case TDisplay::Label5: ui->Label5->setText(novo); break;
+    case TDisplay::Label6: ui->Label6->setText(novo); break;
+    case TDisplay::Label7: ui->Label7->setText(novo); break;
+    case TDisplay::Label8: ui->Label8->setText(novo); break;
+    case TDisplay::Label9: ui->Label9->setText(novo); break;
+    case TDisplay::Edit1:
+        // The same text again would lose the user's cursor and selection.
+        if (ui->Edit1->text() != novo)
+            ui->Edit1->setText(novo);
+        break;
+    }
+}
+
+// The window's own background shows only in the two strips that the panels
+// leave uncovered; presses on any control reach here only because the control
+// ignored them.
+bool TForm_principal::no_fundo(const QMouseEvent& evento) const
+{
+    return evento.button() == Qt::LeftButton
+        && childAt(evento.position().toPoint()) == ui->centralwidget;
+}
+
+void TForm_principal::mousePressEvent(QMouseEvent* evento)
+{
+    pressionado_no_fundo_ = no_fundo(*evento);
+    QMainWindow::mousePressEvent(evento);
+}
+
+// A click is a press and a release both on the background.
+void TForm_principal::mouseReleaseEvent(QMouseEvent* evento)
+{
+    const bool clicou = pressionado_no_fundo_ && no_fundo(*evento);
+    pressionado_no_fundo_ = false;
+    QMainWindow::mouseReleaseEvent(evento);
+    if (clicou)
+        FormClick();
+}
+
+// A close request from the window system (Alt+F4, the window manager) is an
+// exit command too; the program's own closing, as when the application quits,
+// asks nothing.
+void TForm_principal::closeEvent(QCloseEvent* evento)
+{
+    if (!evento->spontaneous()) {
+        QMainWindow::closeEvent(evento);
+        return;
+    }
+    evento->ignore();
+    protege([this] { sai_se_confirmar(); });
+}
+
+bool TForm_principal::confirma_saida()
+{
+    // Without a parent the box is centred on the screen and takes no style sheet
+    // of the window; its buttons keep their English captions in any language.
+    QMessageBox pergunta(QMessageBox::Question, QStringLiteral("Confirm"),
+                         QStringLiteral("Deseja encerrar o aplicativo e sair?"));
+    QPushButton* sim = pergunta.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* nao = pergunta.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    pergunta.setDefaultButton(sim);
+    pergunta.setEscapeButton(nao);
+    pergunta.exec();
+    return pergunta.clickedButton() == sim;
+}
+
+// The measurement is not stopped first: it ends with the process.
+void TForm_principal::sai_se_confirmar()
+{
+    if (!confirma_saida())
+        return;
+    hide();
+    QCoreApplication::exit(0);
+}
