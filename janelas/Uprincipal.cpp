@@ -2,6 +2,7 @@
 #include "ui_Uprincipal.h"
 
 #include "Usobre.h"
+#include "mostra_janela.h"
 #include "relato_erro.h"
 
 #include <QCloseEvent>
@@ -51,11 +52,8 @@ void TForm_principal::Sair1Click()
 void TForm_principal::Sobre1Click()
 {
     protege([] {
-        if (!Form_sobre)
-            return;
-        Form_sobre->show();
-        Form_sobre->raise();
-        Form_sobre->activateWindow();
+        if (Form_sobre)
+            mostra_janela(*Form_sobre);
     });
 }
 

@@ -4,9 +4,6 @@
 #include "relato_erro.h"
 
 #include <QPushButton>
-#include <QScreen>
-
-#include <algorithm>
 
 TForm_sobre* Form_sobre = nullptr;
 
@@ -30,19 +27,4 @@ TForm_sobre::~TForm_sobre() = default;
 void TForm_sobre::BitBtn1Click()
 {
     protege([this] { hide(); });
-}
-
-// Centred on the screen at the first showing, by its outer size (the platform
-// window exists by now, so the frame is counted where the platform knows it);
-// later showings leave it where the user put it.
-void TForm_sobre::showEvent(QShowEvent* evento)
-{
-    if (!ja_mostrada_) {
-        const QRect tela = screen()->geometry();
-        const QSize fora = frameGeometry().size();
-        move(tela.x() + std::max(0, (tela.width() - fora.width()) / 2),
-             tela.y() + std::max(0, (tela.height() - fora.height()) / 2));
-        ja_mostrada_ = true;
-    }
-    QWidget::showEvent(evento);
 }

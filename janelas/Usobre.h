@@ -20,12 +20,8 @@ public:
 public slots:
     void BitBtn1Click();
 
-protected:
-    void showEvent(QShowEvent* evento) override;
-
 private:
     std::unique_ptr<Ui::TForm_sobre> ui;
-    bool ja_mostrada_ = false;
 };
 
 extern TForm_sobre* Form_sobre;

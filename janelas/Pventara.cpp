@@ -1,0 +1,73 @@
+// Start-up: the application object and its title, the three windows in their
+// order, then the event loop.
+#include "Usobre.h"
+#include "Uprincipal.h"
+#include "Uventara.h"
+#include "aplicacao.h"
+#include "mostra_janela.h"
+#include "plataforma/plataforma_qt.h"
+
+#include <QIcon>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include <xcb/xcb.h>
+
+namespace {
+
+// The pointer services need X11: a Wayland session runs the program through
+// XWayland unless the user chose a Qt platform.
+void escolhe_x11()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+// Qt aborts when it cannot reach the X server; say why and leave instead.
+bool alcanca_x11()
+{
+    const QByteArray plataforma = qgetenv("QT_QPA_PLATFORM");
+    if (!plataforma.isEmpty() && !plataforma.startsWith("xcb"))
+        return true;
+    xcb_connection_t* conexao = xcb_connect(nullptr, nullptr);
+    const bool alcancou = xcb_connection_has_error(conexao) == 0;
+    xcb_disconnect(conexao);
+    if (!alcancou) {
+        const QByteArray display = qgetenv("DISPLAY");
+        std::fprintf(stderr, "ventara: no X display to open (DISPLAY=%s); Ventara needs an X11 or XWayland session\n",
+                     display.isEmpty() ? "<not set>" : display.constData());
+    }
+    return alcancou;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    escolhe_x11();
+    if (!alcanca_x11())
+        return 1;
+
+    TAplicacao aplicacao(argc, argv);
+    aplicacao.setApplicationName(QStringLiteral("TCC Ventara"));
+    aplicacao.setDesktopFileName(QStringLiteral("ventara"));
+    aplicacao.setWindowIcon(QIcon(QStringLiteral(":/figuras/ventara.png")));
+    // Hiding the entry window must not end the program; closing it does.
+    aplicacao.setQuitOnLastWindowClosed(false);
+
+    TPlataforma_qt plataforma;
+    auto entrada = std::make_unique<TForm_entrada>();
+    Form_entrada = entrada.get();
+    auto principal = std::make_unique<TForm_principal>(plataforma);
+    Form_principal = principal.get();
+    auto sobre = std::make_unique<TForm_sobre>();
+    Form_sobre = sobre.get();
+
+    mostra_janela(*Form_entrada);
+    return aplicacao.exec();
+}

@@ -1,0 +1,57 @@
+#include "Uventara.h"
+#include "ui_Uventara.h"
+
+#include "Uprincipal.h"
+#include "mostra_janela.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+TForm_entrada* Form_entrada = nullptr;
+
+TForm_entrada::TForm_entrada(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TForm_entrada>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // The text lines keep their place; their width follows the font that stands
+    // in for the designed one.
+    for (QWidget* linha : {ui->Label1, ui->Label2, ui->Label3})
+        linha->adjustSize();
+    ui->Image2->installEventFilter(this);
+}
+
+TForm_entrada::~TForm_entrada() = default;
+
+void TForm_entrada::Image2Click()
+{
+    hide();
+    if (Form_principal)
+        mostra_janela(*Form_principal);
+}
+
+bool TForm_entrada::eventFilter(QObject* objeto, QEvent* evento)
+{
+    // A click is a left press and release both on the picture, as a button has it.
+    if (objeto == ui->Image2) {
+        if (evento->type() == QEvent::MouseButtonPress) {
+            pressionada_ = static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton;
+        } else if (evento->type() == QEvent::MouseButtonRelease) {
+            const auto* clique = static_cast<QMouseEvent*>(evento);
+            const bool clicou = pressionada_ && clique->button() == Qt::LeftButton
+                && ui->Image2->rect().contains(clique->position().toPoint());
+            pressionada_ = false;
+            if (clicou)
+                Image2Click();
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void TForm_entrada::closeEvent(QCloseEvent* evento)
+{
+    // This is the main window: closing it, by whatever route, ends the program.
+    evento->accept();
+    QCoreApplication::exit(0);
+}
