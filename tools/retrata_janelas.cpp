@@ -2,6 +2,7 @@
 // the offscreen platform: retrata_janelas [folder].
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
+#include "janelas/Uventara.h"
 #include "tests/apoio/plataforma_falsa.h"
 
 #include <QApplication>
@@ -55,5 +56,6 @@ int main(int argc, char* argv[])
     ok &= retrata(*std::make_unique<TForm_principal>(plataforma_parada, nullptr, estado_vazio),
                   pasta.filePath(QStringLiteral("principal_vazia.png")));
     ok &= retrata(*std::make_unique<TForm_sobre>(), pasta.filePath(QStringLiteral("sobre.png")));
+    ok &= retrata(*std::make_unique<TForm_entrada>(), pasta.filePath(QStringLiteral("entrada.png")));
     return ok ? 0 : 1;
 }
