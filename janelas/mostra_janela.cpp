@@ -15,6 +15,14 @@ int centro_na_tela(int tamanho_tela, int tamanho_janela)
     return std::max(0, (tamanho_tela - tamanho_janela) / 2);
 }
 
+void centra_na_tela(QWidget& janela)
+{
+    const QRect tela = janela.screen()->geometry();
+    const QSize fora = janela.frameGeometry().size();
+    janela.move(tela.x() + centro_na_tela(tela.width(), fora.width()),
+                tela.y() + centro_na_tela(tela.height(), fora.height()));
+}
+
 void mostra_janela(QWidget& janela)
 {
     if (!janela.property(ja_mostrada).toBool()) {
@@ -23,10 +31,7 @@ void mostra_janela(QWidget& janela)
         if (janela.layout())
             janela.layout()->activate();
         janela.winId();
-        const QRect tela = janela.screen()->geometry();
-        const QSize fora = janela.frameGeometry().size();
-        janela.move(tela.x() + centro_na_tela(tela.width(), fora.width()),
-                    tela.y() + centro_na_tela(tela.height(), fora.height()));
+        centra_na_tela(janela);
         janela.setProperty(ja_mostrada, true);
     }
     janela.show();
