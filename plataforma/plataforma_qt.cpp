@@ -248,5 +248,10 @@ bool TPlataforma_qt::eventFilter(QObject* objeto, QEvent* evento)
     // widget's LocaleChange follows its own setLocale().
     if (objeto == qApp && evento->type() == QEvent::LocaleChange)
         le_config_hora();
+    // While the pointer is hidden its movements are the rotor's: they must not
+    // act on the windows, where they would, for one, take the highlighted item
+    // away from a menu opened from the keyboard.
+    if (ponteiro_oculto_ && evento->type() == QEvent::MouseMove)
+        return true;
     return QObject::eventFilter(objeto, evento);
 }

@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QtTest>
 
@@ -49,6 +50,8 @@ private slots:
     void ponteiro_ida_e_volta();
     void contador_oculta_enquanto_negativo();
     void destrutor_mostra_ponteiro_oculto();
+    void movimento_oculto_nao_chega_as_janelas_data();
+    void movimento_oculto_nao_chega_as_janelas();
     void timers_precisos_data();
     void timers_precisos();
     void habilitar_mantem_periodo_data();
@@ -107,6 +110,35 @@ void TstPlataforma::destrutor_mostra_ponteiro_oculto()
         QCOMPARE(cursor_sobreposto(), Qt::BlankCursor);
     }
     QCOMPARE(cursor_sobreposto(), std::nullopt);
+}
+
+void TstPlataforma::movimento_oculto_nao_chega_as_janelas_data()
+{
+    QTest::addColumn<bool>("oculto");
+    QTest::addColumn<QEvent::Type>("tipo");
+    QTest::addColumn<bool>("chega");
+    QTest::newRow("hidden, move") << true << QEvent::MouseMove << false;
+    QTest::newRow("hidden, press") << true << QEvent::MouseButtonPress << true;
+    QTest::newRow("drawn, move") << false << QEvent::MouseMove << true;
+}
+
+void TstPlataforma::movimento_oculto_nao_chega_as_janelas()
+{
+    QFETCH(bool, oculto);
+    QFETCH(QEvent::Type, tipo);
+    QFETCH(bool, chega);
+
+    struct TAlvo : QObject {
+        bool recebeu = false;
+        bool event(QEvent* e) override { return recebeu = e->type() != QEvent::None; }
+    } alvo;
+    TPlataforma_qt plataforma;
+    if (oculto)
+        plataforma.passo_contador_cursor(false);
+    QMouseEvent evento(tipo, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton,
+                       tipo == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&alvo, &evento);
+    QCOMPARE(alvo.recebeu, chega);
 }
 
 void TstPlataforma::timers_precisos_data()
