@@ -12,6 +12,7 @@
 #include <xcb/xfixes.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 
@@ -23,6 +24,12 @@ xcb_connection_t* conexao_x11()
 {
     const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
+}
+
+// The root window of the first X screen, which spans every monitor.
+xcb_window_t raiz_x11(xcb_connection_t* conexao)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(conexao)).data->root;
 }
 
 // Hiding the pointer of the whole screen needs XFixes 4.
@@ -157,14 +164,34 @@ QTimer* TPlataforma_qt::cria_timer(const char* nome, int intervalo_ms, TTimer ti
     return t;
 }
 
+// On X11 the pointer is read and moved in the screen's own pixels: Qt's
+// positions are scaled on a high-density screen, where the band around row 300
+// would grow and a slow rotor would count fewer pulses.
 TPosicao TPlataforma_qt::le_ponteiro()
 {
+    if (xcb_connection_t* conexao = conexao_x11()) {
+        const std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> ponteiro(
+            xcb_query_pointer_reply(conexao, xcb_query_pointer(conexao, raiz_x11(conexao)), nullptr),
+            &std::free);
+        if (ponteiro)
+            return {ponteiro->root_x, ponteiro->root_y};
+    }
     const QPoint p = QCursor::pos();
     return {p.x(), p.y()};
 }
 
 void TPlataforma_qt::move_ponteiro(TPosicao destino)
 {
+    if (xcb_connection_t* conexao = conexao_x11()) {
+        // X positions are 16-bit; beyond that the server stops the pointer at the edge anyway.
+        const auto linha_x11 = [](std::int32_t v) {
+            return static_cast<std::int16_t>(std::clamp<std::int32_t>(v, INT16_MIN, INT16_MAX));
+        };
+        xcb_warp_pointer(conexao, XCB_NONE, raiz_x11(conexao), 0, 0, 0, 0, linha_x11(destino.x),
+                         linha_x11(destino.y));
+        xcb_flush(conexao);
+        return;
+    }
     QCursor::setPos(destino.x, destino.y);
 }
 
