@@ -2,8 +2,13 @@
 AT-SPI, as a screen reader reads them, and the mouse is the real X pointer.
 
 Run under an X server and a D-Bus session of its own (xvfb-run, dbus-run-session);
-the accessibility bus starts by itself inside the session."""
+the accessibility bus starts by itself inside the session.
+
+VENTARA_PREFIXO, when set, goes before the program's command (a checker such as
+valgrind, which runs the program in its own process, so AT-SPI still finds it by
+pid); VENTARA_ESCALA_PRAZOS multiplies every wait for a program that runs slower."""
 import os
+import shlex
 import subprocess
 import threading
 import time
@@ -11,6 +16,9 @@ import time
 import pyatspi
 
 INTERVALO_S = 0.05  # between two looks at a state being waited for
+ESCALA_PRAZOS = float(os.environ.get('VENTARA_ESCALA_PRAZOS', '1'))
+# AT-SPI gives up on a program's answer after 0.8 s (15 s while it starts).
+pyatspi.setTimeout(round(800 * ESCALA_PRAZOS), round(15000 * ESCALA_PRAZOS))
 
 
 class Falha(AssertionError):
@@ -21,6 +29,7 @@ def espera(le, aceita, prazo_s, o_que):
     """Reads le() until aceita() takes what it read; returns that value.
 
     The message on timeout names what was waited for and what was seen last."""
+    prazo_s *= ESCALA_PRAZOS
     fim = time.monotonic() + prazo_s
     while True:
         valor = le()
@@ -95,7 +104,8 @@ class Programa:
 
     def __init__(self, executavel, prazo_s=10.0):
         ambiente = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_QPA_PLATFORM='xcb')
-        self.processo = subprocess.Popen([executavel], env=ambiente)
+        prefixo = shlex.split(os.environ.get('VENTARA_PREFIXO', ''))
+        self.processo = subprocess.Popen([*prefixo, executavel], env=ambiente)
         try:
             # Found by its process: the name it gives AT-SPI is its application name.
             self.aplicacao = espera(self._aplicacao, lambda a: a is not None and a.childCount > 0,
@@ -136,6 +146,7 @@ class Programa:
                          f'accessible described as {descricao!r}')
 
     def espera_fim(self, prazo_s):
+        prazo_s *= ESCALA_PRAZOS
         try:
             return self.processo.wait(prazo_s)
         except subprocess.TimeoutExpired:
