@@ -89,6 +89,11 @@ def clica(acessivel):
     subprocess.run(['xdotool', 'mousemove', '--sync', str(x), str(y), 'click', '1'], check=True)
 
 
+def tecla(nome):
+    """A key as the keyboard gives it to the focused window, e.g. 'alt+j'."""
+    subprocess.run(['xdotool', 'key', nome], check=True)
+
+
 def retrata(nome):
     """A PNG of the whole screen in $VENTARA_RETRATOS, when that is set."""
     pasta = os.environ.get('VENTARA_RETRATOS')

@@ -13,7 +13,7 @@ import time
 
 import pyatspi
 
-from externo import Falha, Programa, Rotor, clica, espera, mostrando, percorre, pressiona, retrata, texto
+from externo import Falha, Programa, Rotor, clica, espera, mostrando, percorre, pressiona, retrata, tecla, texto
 
 # The displays, by their accessible descriptions.
 KMH = 'Velocidade do vento em km/h'
@@ -87,6 +87,20 @@ def confere_hora(janela):
     passo(f'clock shows {hora}')
 
 
+def sobre_pelo_teclado(programa):
+    """The pointer is hidden and the rotor keeps moving it: the menus still answer the keyboard."""
+    tecla('alt+j')
+    programa.acha(lambda a: a.getRole() == pyatspi.ROLE_MENU_ITEM and a.name == 'Sobre' and mostrando(a),
+                  FOLGA_S, 'menu item "Sobre" after Alt+J')
+    time.sleep(0.3)  # the rotor moves the pointer several times while the menu is open
+    tecla('Return')
+    ok = programa.acha(lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == 'OK' and mostrando(a),
+                       FOLGA_S, 'About window and its "OK" opened from the keyboard while measuring')
+    pressiona(ok)
+    espera(lambda: mostrando(ok), lambda m: not m, FOLGA_S, 'About window hidden by "OK"')
+    passo('Alt+J, Enter opened "Sobre" with the rotor turning; "OK" closed it')
+
+
 def mede(janela, rotor):
     inicio = janela.botao('Iniciar Medição')
     rotor.inicia()
@@ -99,6 +113,7 @@ def mede(janela, rotor):
     confere_iguais(janela.le(), VENTO_DO_ROTOR, 'first evaluation with the rotor turning')
     passo('first evaluation: 18 km/h')
     retrata('medicao')
+    sobre_pelo_teclado(janela.programa)
 
     # The evaluation under way when the rotor stops may still hold a few pulses.
     rotor.para()
