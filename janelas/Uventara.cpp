@@ -10,11 +10,12 @@
 
 TForm_entrada* Form_entrada = nullptr;
 
+// Borderless from construction: changing the flags of a built window re-parents
+// it, and every control of the form takes its style sheet again.
 TForm_entrada::TForm_entrada(QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TForm_entrada>())
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TForm_entrada>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     // The text lines keep their place; their width follows the font that stands
     // in for the designed one.
     for (QWidget* linha : {ui->Label1, ui->Label2, ui->Label3})
