@@ -26,11 +26,6 @@ TForm_principal::TForm_principal(TPlataforma& plataforma, QWidget* parent, TEsta
     // The panels are drawn in the button face, the window itself in the menu colour.
     for (QFrame* painel : {ui->Panel1, ui->Panel2, ui->Panel3, ui->Panel4})
         painel->setBackgroundRole(QPalette::Button);
-    // The captions take the width of their text in the font that stands in for the designed one.
-    for (QLabel* legenda : {ui->mETR, ui->Label10, ui->Label11, ui->Label3}) {
-        legenda->ensurePolished();
-        legenda->adjustSize();
-    }
 
     connect(ui->btn_inicia_medicao, &QPushButton::clicked, this, &TForm_principal::btn_inicia_medicaoClick);
     connect(ui->IniciarMedio1, &QAction::triggered, this, &TForm_principal::btn_inicia_medicaoClick);
@@ -44,6 +39,16 @@ TForm_principal::TForm_principal(TPlataforma& plataforma, QWidget* parent, TEsta
 }
 
 TForm_principal::~TForm_principal() = default;
+
+// The captions take the width of their text in the font that stands in for the
+// designed one. Sized at each showing rather than when built, so that the start
+// does not load fonts for a window that it does not show.
+void TForm_principal::showEvent(QShowEvent* evento)
+{
+    for (QLabel* legenda : {ui->mETR, ui->Label10, ui->Label11, ui->Label3})
+        legenda->adjustSize();
+    QMainWindow::showEvent(evento);
+}
 
 void TForm_principal::Sair1Click()
 {

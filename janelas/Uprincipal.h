@@ -35,6 +35,7 @@ protected:
     void mousePressEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
 
 private:
     void escreve(TDisplay display, const std::string& texto) override;

@@ -20,6 +20,9 @@ public:
 public slots:
     void BitBtn1Click();
 
+protected:
+    void showEvent(QShowEvent* evento) override;
+
 private:
     std::unique_ptr<Ui::TForm_sobre> ui;
 };
