@@ -11,7 +11,7 @@
 
 #include <cstdio>
 #include <memory>
-#include <string>
+#include <optional>
 
 #include <xcb/xcb.h>
 
@@ -28,21 +28,22 @@ void escolhe_x11()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-// Qt aborts when it cannot reach the X server; say why and leave instead.
-bool alcanca_x11()
+using TConexao_x11 = std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)>;
+
+// Qt aborts when it cannot reach the X server; say why and leave instead. The
+// connection is empty where the user chose another Qt platform.
+std::optional<TConexao_x11> sonda_x11()
 {
     const QByteArray plataforma = qgetenv("QT_QPA_PLATFORM");
     if (!plataforma.isEmpty() && !plataforma.startsWith("xcb"))
-        return true;
-    xcb_connection_t* conexao = xcb_connect(nullptr, nullptr);
-    const bool alcancou = xcb_connection_has_error(conexao) == 0;
-    xcb_disconnect(conexao);
-    if (!alcancou) {
-        const QByteArray display = qgetenv("DISPLAY");
-        std::fprintf(stderr, "ventara: no X display to open (DISPLAY=%s); Ventara needs an X11 or XWayland session\n",
-                     display.isEmpty() ? "<not set>" : display.constData());
-    }
-    return alcancou;
+        return TConexao_x11(nullptr, xcb_disconnect);
+    TConexao_x11 conexao(xcb_connect(nullptr, nullptr), xcb_disconnect);
+    if (xcb_connection_has_error(conexao.get()) == 0)
+        return conexao;
+    const QByteArray display = qgetenv("DISPLAY");
+    std::fprintf(stderr, "ventara: no X display to open (DISPLAY=%s); Ventara needs an X11 or XWayland session\n",
+                 display.isEmpty() ? "<not set>" : display.constData());
+    return std::nullopt;
 }
 
 }  // namespace
@@ -50,10 +51,13 @@ bool alcanca_x11()
 int main(int argc, char* argv[])
 {
     escolhe_x11();
-    if (!alcanca_x11())
+    auto sonda = sonda_x11();
+    if (!sonda)
         return 1;
-
     TAplicacao aplicacao(argc, argv);
+    // Let the probe go only now: an X server with no client left resets, and
+    // Qt's own connection could have met it in the middle of that.
+    sonda->reset();
     aplicacao.setApplicationName(QStringLiteral("TCC Ventara"));
     aplicacao.setDesktopFileName(QStringLiteral("ventara"));
     aplicacao.setWindowIcon(QIcon(QStringLiteral(":/figuras/ventara.png")));
