@@ -1,19 +1,23 @@
 // Starts a program on a running X server and measures it from outside:
-// the time from fork to the first map of one of its top-level windows, its
-// CPU time and its peak resident memory.
+// the time from fork to the first map of one of its top-level windows and to
+// the first drawing into that window, its CPU time and its peak resident memory.
 //
 //   tempo_mapa [-d display] [-s seconds | -e] [-l seconds] -- program [args...]
 //
-// After the map the program runs for -s seconds (default 0), or, with -e,
-// until standard input ends or reads "fim"; each "marca" line read before
-// that restarts the CPU window. Then the program gets SIGTERM (SIGKILL
-// if it has not ended after 5 s). -l bounds the wait for the map (default 30 s).
+// After the first drawing the program runs for -s seconds (default 0), or,
+// with -e, until standard input ends or reads "fim"; each "marca" line read
+// before that restarts the CPU window. Then the program gets SIGTERM (SIGKILL
+// if it has not ended after 5 s). -l bounds the wait for the map (default
+// 30 s); the drawing is awaited for at most 5 s after it.
 // Results go to standard output as key=value lines, as they become known:
-//   pid, mapa_ms, janela (id x y width height), cpu_mapa_ms, cpu_marca_ms,
-//   cpu_janela_ms (from the map or the last marca to the end),
+//   pid, mapa_ms, janela (id x y width height), cpu_mapa_ms, desenho_ms,
+//   cpu_marca_ms, cpu_janela_ms (from the map or the last marca to the end),
 //   cpu_total_ms, rss_pico_kb, saida.
+// desenho_ms is missing when the X server has no Damage extension or no
+// drawing came in time.
 // Exit status: 0 when the map was seen and the program ran until the end.
 
+#include <xcb/damage.h>
 #include <xcb/xcb.h>
 
 #include <cerrno>
@@ -37,6 +41,8 @@
 #include <unistd.h>
 
 namespace {
+
+constexpr double limite_desenho_ms = 5000;
 
 struct TOpcoes {
     const char *display = nullptr;
@@ -212,6 +218,39 @@ int espera(std::vector<pollfd> &fds, double prazo_ms)
     }
 }
 
+// Waits for the first drawing into a mapped window, reported by the Damage
+// extension; returns when it was read, or nothing at the deadline, when the
+// child ended, a signal came or the server has no Damage. A drawing that came
+// before the watch was set would be missed: it is set as soon as the map is
+// read, long before a program can have handled its first Expose.
+std::optional<double> primeiro_desenho(xcb_connection_t *c, xcb_window_t janela,
+                                       std::vector<pollfd> &fds, double prazo_ms)
+{
+    const xcb_query_extension_reply_t *dano = xcb_get_extension_data(c, &xcb_damage_id);
+    if (!dano || !dano->present)
+        return std::nullopt;
+    // Damage serves a client only once it has told its version.
+    std::free(xcb_damage_query_version_reply(c, xcb_damage_query_version(c, 1, 1), nullptr));
+    const xcb_damage_damage_t vigia = xcb_generate_id(c);
+    xcb_damage_create(c, vigia, janela, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+    // A new watch reports the whole window at once; the program's drawing is
+    // what is reported after that region is emptied again.
+    const uint32_t esvaziado = xcb_damage_subtract(c, vigia, XCB_NONE, XCB_NONE).sequence;
+    xcb_flush(c);
+    for (;;) {
+        while (xcb_generic_event_t *ev = xcb_poll_for_event(c)) {
+            const double instante = agora_ms();
+            const bool desenhou = (ev->response_type & 0x7f) == dano->first_event + XCB_DAMAGE_NOTIFY
+                                  && ev->full_sequence >= esvaziado;
+            std::free(ev);
+            if (desenhou)
+                return instante;
+        }
+        if (xcb_connection_has_error(c) || espera(fds, prazo_ms) != 0)
+            return std::nullopt;
+    }
+}
+
 // Orders read from standard input, line by line.
 class TEntrada {
 public:
@@ -311,7 +350,6 @@ int main(int argc, char **argv)
     while (!(janela = janela_mapeada(conexao, pid)) && !xcb_connection_has_error(conexao))
         if (espera(fds, prazo_mapa) != 0)
             break;
-    xcb_disconnect(conexao);
 
     bool ate_o_fim = false;
     std::optional<double> cpu_inicio;
@@ -323,7 +361,12 @@ int main(int argc, char **argv)
         relata("janela", texto);
         cpu_inicio = cpu_atual_ms(pid);
         relata("cpu_mapa_ms", ms(cpu_inicio.value_or(0)));
+        if (const auto desenho = primeiro_desenho(conexao, janela->id, fds, agora_ms() + limite_desenho_ms))
+            relata("desenho_ms", ms(*desenho - inicio));
+    }
+    xcb_disconnect(conexao);
 
+    if (janela) {
         fds = {{fd_filho, POLLIN, 0}, {fd_sinais, POLLIN, 0}};
         if (opcoes.por_entrada)
             fds.push_back({STDIN_FILENO, POLLIN, 0});
