@@ -60,7 +60,7 @@ int main(int argc, char* argv[])
     sonda->reset();
     aplicacao.setApplicationName(QStringLiteral("TCC Ventara"));
     aplicacao.setDesktopFileName(QStringLiteral("ventara"));
-    aplicacao.setWindowIcon(QIcon(QStringLiteral(":/figuras/ventara.png")));
+    aplicacao.setWindowIcon(QIcon(QStringLiteral(":/figuras/ventara_64.png")));
     // Hiding the entry window must not end the program; closing it does.
     aplicacao.setQuitOnLastWindowClosed(false);
 

@@ -748,10 +748,14 @@ int main(int argc, char* argv[])
         return 1;
     }
     // Every picture is attempted, even after one has failed.
+    const QImage icone = desenha_icone();
     const bool certo = grava(desenha_titulo(), pasta, QStringLiteral("titulo.jpg"))
                        & grava(desenha_entrar(), pasta, QStringLiteral("entrar.jpg"))
                        & grava(desenha_sensor(), pasta, QStringLiteral("sensor.jpg"))
                        & grava(desenha_roda(), pasta, QStringLiteral("roda.jpg"))
-                       & grava(desenha_icone(), pasta, QStringLiteral("ventara.png"));
+                       & grava(icone, pasta, QStringLiteral("ventara.png"))
+                       // The window's own icon: small, so the start does not decode the large one.
+                       & grava(icone.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                               pasta, QStringLiteral("ventara_64.png"));
     return certo ? 0 : 1;
 }
