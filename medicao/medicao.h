@@ -109,7 +109,6 @@ public:
     void mostra_cursor(bool visivel);
 
     bool medindo() const;
-    const TEstado_medicao& estado() const { return estado_; }
 
 private:
     TEstado_medicao& estado_;
