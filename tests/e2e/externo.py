@@ -102,36 +102,27 @@ def retrata(nome):
         subprocess.run(['import', '-window', 'root', os.path.join(pasta, nome + '.png')], check=True)
 
 
-class Programa:
-    """The program under test in a process of its own, visible to AT-SPI.
+def aplicacao_do_processo(pid):
+    """The application of that process on the AT-SPI desktop, or None.
 
-    As a context manager it kills the process on the way out if it still runs."""
+    Found by its process: the name it gives AT-SPI is its application name."""
+    for aplicacao in pyatspi.Registry.getDesktop(0):
+        if aplicacao is not None and aplicacao.get_process_id() == pid:
+            return aplicacao
+    return None
 
-    def __init__(self, executavel, prazo_s=10.0):
-        ambiente = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_QPA_PLATFORM='xcb')
-        prefixo = shlex.split(os.environ.get('VENTARA_PREFIXO', ''))
-        self.processo = subprocess.Popen([*prefixo, executavel], env=ambiente)
-        try:
-            # Found by its process: the name it gives AT-SPI is its application name.
-            self.aplicacao = espera(self._aplicacao, lambda a: a is not None and a.childCount > 0,
-                                    prazo_s, f'{executavel} on the AT-SPI desktop')
-        except BaseException:
-            self.mata()
-            raise
 
-    def __enter__(self):
-        return self
+class Aplicacao:
+    """A running program as AT-SPI shows it, found by its process id; `vivo`
+    raises when the process is gone, so a wait for it ends at once."""
 
-    def __exit__(self, *excecao):
-        self.mata()
+    def __init__(self, pid, prazo_s=10.0, o_que=None, vivo=lambda: None):
+        def aplicacao():
+            vivo()
+            return aplicacao_do_processo(pid)
 
-    def _aplicacao(self):
-        if self.processo.poll() is not None:
-            raise Falha(f'the program ended with status {self.processo.returncode} while starting')
-        for aplicacao in pyatspi.Registry.getDesktop(0):
-            if aplicacao is not None and aplicacao.get_process_id() == self.processo.pid:
-                return aplicacao
-        return None
+        self.aplicacao = espera(aplicacao, lambda a: a is not None and a.childCount > 0,
+                                prazo_s, o_que or f'process {pid} on the AT-SPI desktop')
 
     def procura(self, condicao):
         """The first accessible of the program that satisfies condicao, or None."""
@@ -149,6 +140,33 @@ class Programa:
     def por_descricao(self, descricao, prazo_s=5.0):
         return self.acha(lambda a: a.description == descricao, prazo_s,
                          f'accessible described as {descricao!r}')
+
+
+class Programa(Aplicacao):
+    """The program under test in a process of its own, visible to AT-SPI.
+
+    As a context manager it kills the process on the way out if it still runs."""
+
+    def __init__(self, executavel, prazo_s=10.0):
+        ambiente = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_QPA_PLATFORM='xcb')
+        prefixo = shlex.split(os.environ.get('VENTARA_PREFIXO', ''))
+        self.processo = subprocess.Popen([*prefixo, executavel], env=ambiente)
+        try:
+            super().__init__(self.processo.pid, prazo_s, f'{executavel} on the AT-SPI desktop',
+                             self._vivo)
+        except BaseException:
+            self.mata()
+            raise
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *excecao):
+        self.mata()
+
+    def _vivo(self):
+        if self.processo.poll() is not None:
+            raise Falha(f'the program ended with status {self.processo.returncode} while starting')
 
     def espera_fim(self, prazo_s):
         prazo_s *= ESCALA_PRAZOS
