@@ -209,13 +209,16 @@ void TPlataforma_qt::oculta_ponteiro(bool ocultar)
     ponteiro_oculto_ = ocultar;
     // The override cursor only covers this program's windows: it is what hides
     // the pointer where the X server cannot.
-    if (ocultar)
+    xcb_connection_t* conexao = conexao_x11();
+    if (ocultar) {
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);
-    else
+        eventos_ponteiro_.suspende(conexao);
+    } else {
+        eventos_ponteiro_.retoma(conexao);
         QGuiApplication::restoreOverrideCursor();
+    }
     if (!xfixes_)
         return;
-    xcb_connection_t* conexao = conexao_x11();
     for (auto tela = xcb_setup_roots_iterator(xcb_get_setup(conexao)); tela.rem;
          xcb_screen_next(&tela)) {
         if (ocultar)

@@ -2,6 +2,7 @@
 // the local clock and the time format of the default locale.
 #pragma once
 
+#include "eventos_ponteiro_x11.h"
 #include "medicao/medicao.h"
 
 #include <QObject>
@@ -46,6 +47,7 @@ private:
     int contador_cursor_ = 0;
     bool ponteiro_oculto_ = false;
     bool xfixes_ = false;  // the X server can hide the pointer on the whole screen
+    TEventos_ponteiro_x11 eventos_ponteiro_;
     std::array<std::function<void()>, 2> handlers_;
     std::array<QTimer*, 2> timers_;
     TConfig_hora config_hora_;
