@@ -215,6 +215,9 @@ void TPlataforma_qt::oculta_ponteiro(bool ocultar)
         QGuiApplication::restoreOverrideCursor();
     if (!xfixes_)
         return;
+    // The X server undoes an XFixes hide when this client's connection closes,
+    // so the pointer comes back after SIGTERM or a crash with no signal handler;
+    // a replacement for this mechanism must keep that property.
     xcb_connection_t* conexao = conexao_x11();
     for (auto tela = xcb_setup_roots_iterator(xcb_get_setup(conexao)); tela.rem;
          xcb_screen_next(&tela)) {
