@@ -46,7 +46,6 @@ struct THora_local {
     int hora = 0;  // 0..23
     int minuto = 0;
     int segundo = 0;
-    int milissegundo = 0;
 };
 
 // The user's time format. An empty optional is a setting that could not be read;

@@ -260,7 +260,7 @@ void TPlataforma_qt::liga_timer(TTimer timer, std::function<void()> handler)
 THora_local TPlataforma_qt::hora_local()
 {
     const QTime agora = QTime::currentTime();
-    return {agora.hour(), agora.minute(), agora.second(), agora.msec()};
+    return {agora.hour(), agora.minute(), agora.second()};
 }
 
 void TPlataforma_qt::le_config_hora()

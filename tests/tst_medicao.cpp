@@ -208,7 +208,7 @@ void TstMedicao::texto_hora_configuracoes_data()
     QTest::addColumn<QString>("texto");
 
     const QString nada = QStringLiteral("<none>");
-    // Minutes, seconds and milliseconds are 5, 7 and 900 in every row.
+    // Minutes and seconds are 5 and 7 in every row.
     QTest::newRow("24h, zero") << 9 << ":" << 1 << 1 << nada << nada << -1 << "09:05:07";
     QTest::newRow("24h, no zero") << 9 << ":" << 1 << 0 << nada << nada << -1 << "9:05:07";
     QTest::newRow("24h ignores designators") << 21 << "." << 1 << 1 << "AM" << "PM" << 1 << "21.05.07";
@@ -248,7 +248,7 @@ void TstMedicao::texto_hora_configuracoes()
     const TConfig_hora config{texto_lido(separador), sim_nao_lido(relogio_24h),
                               sim_nao_lido(zero_hora), texto_lido(am), texto_lido(pm),
                               sim_nao_lido(antes)};
-    QCOMPARE(qs(texto_hora({hora, 5, 7, 900}, config)), texto);
+    QCOMPARE(qs(texto_hora({hora, 5, 7}, config)), texto);
 }
 
 void TstMedicao::mostra_cursor_sequencias_data()

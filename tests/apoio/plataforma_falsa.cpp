@@ -45,7 +45,7 @@ THora_local TPlataforma_falsa::hora_local()
     const std::int64_t dia_ms = 24 * 3600 * 1000;
     const std::int64_t ms = ((meia_noite_ms + agora_ms) % dia_ms + dia_ms) % dia_ms;
     return {static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60),
-            static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
+            static_cast<int>(ms / 1000 % 60)};
 }
 
 void TPlataforma_falsa::liga_timer(TTimer timer, std::function<void()> handler)
