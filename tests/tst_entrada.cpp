@@ -203,7 +203,8 @@ public:
 
 void TstEntrada::erro_escapado_e_relatado()
 {
-    // What escapes a handler is shown in an error box titled with the program's
+    // The application's last net: what a path inside Qt raises outside the
+    // program's handlers is shown in an error box titled with the program's
     // title, and the program goes on.
     QString titulo, mensagem;
     QTimer sondagem;

@@ -103,11 +103,14 @@ public:
     {
         if (falhas > 0) {
             --falhas;
+            if (falha_desconhecida)
+                throw 42;
             throw std::runtime_error("Falha ao ler o ponteiro.");
         }
         return TPlataforma_falsa::le_ponteiro();
     }
     int falhas = 0;
+    bool falha_desconhecida = false;  // raises something that is no std::exception
 };
 
 }  // namespace
@@ -142,6 +145,7 @@ private slots:
 
     void erro_num_timer_e_relatado();
     void erro_sem_timer_e_relatado();
+    void erro_desconhecido_e_relatado();
 
 private:
     template <typename T>
@@ -549,6 +553,25 @@ void TTeste_janelas::erro_sem_timer_e_relatado()
     QCOMPARE(mensagem, QStringLiteral("Not enough timers available."));
     QVERIFY(!plataforma_.timer_habilitado(TTimer::Timer2));
     QCOMPARE(plataforma_.contador_cursor, 0);
+}
+
+// What a handler raises that is no std::exception is reported too, and the
+// measurement goes on.
+void TTeste_janelas::erro_desconhecido_e_relatado()
+{
+    plataforma_.falhas = 1;
+    plataforma_.falha_desconhecida = true;
+    janela_->btn_inicia_medicaoClick();
+    QString mensagem;
+    TResposta resposta([&](QMessageBox& caixa) {
+        mensagem = caixa.text();
+        caixa.buttons().first()->click();
+    });
+    plataforma_.avanca(200);
+    QVERIFY(resposta.respondeu());
+    QCOMPARE(mensagem, QStringLiteral("Erro desconhecido."));
+    plataforma_.avanca(200);
+    QVERIFY(!texto("Edit1").isEmpty());
 }
 
 QTEST_MAIN(TTeste_janelas)
