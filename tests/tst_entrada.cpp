@@ -1,5 +1,5 @@
 // The entry window and the way into the measurement window.
-#include "apoio/plataforma_falsa.h"
+#include "medicao/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Uventara.h"
 #include "janelas/aplicacao.h"

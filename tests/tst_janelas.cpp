@@ -1,7 +1,7 @@
 // Behaviour of the measurement window and the About window on a fake platform
 // with virtual time: commands, displays, focus and keys, the exit question, the
 // About window and the report of errors raised in handlers.
-#include "apoio/plataforma_falsa.h"
+#include "medicao/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
 

@@ -1,6 +1,6 @@
 // The forms of the measurement window and of the About window, control by
 // control: names, kinds, nesting, places, texts, fonts and colours.
-#include "apoio/plataforma_falsa.h"
+#include "medicao/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
 

@@ -1,5 +1,5 @@
 // The measurement core on the fake platform's virtual time.
-#include "apoio/plataforma_falsa.h"
+#include "apoio/bancada.h"
 
 #include <QtTest>
 

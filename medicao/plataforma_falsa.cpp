@@ -79,9 +79,3 @@ void TPlataforma_falsa::avanca(std::int64_t ms)
     }
     move_rotor_ate(fim);
 }
-
-TBancada::TBancada()
-{
-    plataforma.liga_timer(TTimer::Timer1, [this] { medicao.Timer1Timer(); });
-    plataforma.liga_timer(TTimer::Timer2, [this] { medicao.Timer2Timer(); });
-}
