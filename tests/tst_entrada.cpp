@@ -1,4 +1,5 @@
 // The entry window and the way into the measurement window.
+#include "apoio/resposta.h"
 #include "medicao/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Uventara.h"
@@ -207,15 +208,11 @@ void TstEntrada::erro_escapado_e_relatado()
     // program's handlers is shown in an error box titled with the program's
     // title, and the program goes on.
     QString titulo, mensagem;
-    QTimer sondagem;
-    connect(&sondagem, &QTimer::timeout, this, [&] {
-        if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            titulo = caixa->windowTitle();
-            mensagem = caixa->text();
-            caixa->accept();
-        }
+    TResposta resposta([&](QMessageBox& caixa) {
+        titulo = caixa.windowTitle();
+        mensagem = caixa.text();
+        caixa.accept();
     });
-    sondagem.start(10);
     TFalha falha;
     QEvent evento(QEvent::User);
     QVERIFY(!QCoreApplication::sendEvent(&falha, &evento));

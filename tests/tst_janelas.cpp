@@ -1,6 +1,7 @@
 // Behaviour of the measurement window and the About window on a fake platform
 // with virtual time: commands, displays, focus and keys, the exit question, the
 // About window and the report of errors raised in handlers.
+#include "apoio/resposta.h"
 #include "medicao/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
@@ -24,33 +25,6 @@
 #include <stdexcept>
 
 namespace {
-
-// Acts on the next modal message box from inside its own event loop, as the
-// user would.
-class TResposta : public QObject {
-public:
-    explicit TResposta(std::function<void(QMessageBox&)> acao) : acao_(std::move(acao))
-    {
-        connect(&sondagem_, &QTimer::timeout, this, &TResposta::sonda);
-        sondagem_.start(10);
-    }
-    bool respondeu() const { return respondeu_; }
-
-private:
-    void sonda()
-    {
-        auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!caixa)
-            return;
-        sondagem_.stop();
-        respondeu_ = true;
-        acao_(*caixa);
-    }
-
-    std::function<void(QMessageBox&)> acao_;
-    QTimer sondagem_;
-    bool respondeu_ = false;
-};
 
 QAbstractButton* botao(QMessageBox& caixa, const char* texto)
 {
