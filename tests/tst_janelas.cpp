@@ -70,6 +70,21 @@ void pede_fechar(QWidget& janela)
 // How the user answers the exit question.
 enum Resposta { Sim, Enter, Nao, Escape, Fecha };
 
+// How the user gives a measurement command.
+enum class TVia_comando { Botoes, Menu, Teclas };
+
+// How the user asks to leave.
+enum class TPedido_saida {
+    Botao_sair,
+    Menu_sair,
+    Alt_s,
+    Enter_no_foco,
+    Espaco_no_foco,
+    Fundo_entre_paineis,
+    Fundo_borda_direita,
+    Pedido_de_fechar,
+};
+
 // A platform whose pointer cannot be read once.
 class TPlataforma_com_falha : public TPlataforma_falsa {
 public:
@@ -88,6 +103,9 @@ public:
 };
 
 }  // namespace
+
+Q_DECLARE_METATYPE(TVia_comando)
+Q_DECLARE_METATYPE(TPedido_saida)
 
 class TTeste_janelas : public QObject {
     Q_OBJECT
@@ -189,22 +207,21 @@ void TTeste_janelas::foco_inicial_e_ciclo()
 
 void TTeste_janelas::comandos_de_medicao_data()
 {
-    QTest::addColumn<QString>("como");
-    QTest::newRow("botões") << "botões";
-    QTest::newRow("menu") << "menu";
-    QTest::newRow("Alt+I e Alt+P") << "teclas";
+    QTest::addColumn<TVia_comando>("como");
+    QTest::newRow("botões") << TVia_comando::Botoes;
+    QTest::newRow("menu") << TVia_comando::Menu;
+    QTest::newRow("Alt+I e Alt+P") << TVia_comando::Teclas;
 }
 
 void TTeste_janelas::comandos_de_medicao()
 {
-    QFETCH(QString, como);
+    QFETCH(TVia_comando, como);
     auto comanda = [&](const char* botao, const char* item, Qt::Key tecla) {
-        if (como == QStringLiteral("botões"))
-            QTest::mouseClick(filho<QPushButton>(botao), Qt::LeftButton);
-        else if (como == QStringLiteral("menu"))
-            filho<QAction>(item)->trigger();
-        else
-            QTest::keyClick(janela_.get(), tecla, Qt::AltModifier);
+        switch (como) {
+        case TVia_comando::Botoes: QTest::mouseClick(filho<QPushButton>(botao), Qt::LeftButton); break;
+        case TVia_comando::Menu: filho<QAction>(item)->trigger(); break;
+        case TVia_comando::Teclas: QTest::keyClick(janela_.get(), tecla, Qt::AltModifier); break;
+        }
     };
 
     // A mnemonic presses its button for a moment before the click.
@@ -278,17 +295,22 @@ void TTeste_janelas::parar_antes_de_iniciar()
 
 void TTeste_janelas::pergunta_de_saida_data()
 {
-    QTest::addColumn<QString>("como");
-    for (const char* como : {"botão Sair", "menu Sair", "Alt+S", "Enter no foco inicial", "Espaço no foco inicial",
-                             "fundo entre os painéis", "fundo na borda direita", "pedido de fechar"})
-        QTest::newRow(como) << QString::fromUtf8(como);
+    QTest::addColumn<TPedido_saida>("como");
+    QTest::newRow("botão Sair") << TPedido_saida::Botao_sair;
+    QTest::newRow("menu Sair") << TPedido_saida::Menu_sair;
+    QTest::newRow("Alt+S") << TPedido_saida::Alt_s;
+    QTest::newRow("Enter no foco inicial") << TPedido_saida::Enter_no_foco;
+    QTest::newRow("Espaço no foco inicial") << TPedido_saida::Espaco_no_foco;
+    QTest::newRow("fundo entre os painéis") << TPedido_saida::Fundo_entre_paineis;
+    QTest::newRow("fundo na borda direita") << TPedido_saida::Fundo_borda_direita;
+    QTest::newRow("pedido de fechar") << TPedido_saida::Pedido_de_fechar;
 }
 
 // Every exit command asks the same question; answered No, the window and a
 // running measurement go on.
 void TTeste_janelas::pergunta_de_saida()
 {
-    QFETCH(QString, como);
+    QFETCH(TPedido_saida, como);
     janela_->btn_inicia_medicaoClick();
 
     QString titulo, mensagem, padrao, cancela;
@@ -315,22 +337,16 @@ void TTeste_janelas::pergunta_de_saida()
     });
 
     QWidget* fundo = janela_->centralWidget();
-    if (como == QStringLiteral("botão Sair"))
-        QTest::mouseClick(filho<QPushButton>("Button3"), Qt::LeftButton);
-    else if (como == QStringLiteral("menu Sair"))
-        filho<QAction>("Sair1")->trigger();
-    else if (como == QStringLiteral("Alt+S"))
-        QTest::keyClick(janela_.get(), Qt::Key_S, Qt::AltModifier);
-    else if (como == QStringLiteral("Enter no foco inicial"))
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    else if (como == QStringLiteral("Espaço no foco inicial"))
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    else if (como == QStringLiteral("fundo entre os painéis"))
-        QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(300, 89));
-    else if (como == QStringLiteral("fundo na borda direita"))
-        QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(715, 200));
-    else
-        pede_fechar(*janela_);
+    switch (como) {
+    case TPedido_saida::Botao_sair: QTest::mouseClick(filho<QPushButton>("Button3"), Qt::LeftButton); break;
+    case TPedido_saida::Menu_sair: filho<QAction>("Sair1")->trigger(); break;
+    case TPedido_saida::Alt_s: QTest::keyClick(janela_.get(), Qt::Key_S, Qt::AltModifier); break;
+    case TPedido_saida::Enter_no_foco: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); break;
+    case TPedido_saida::Espaco_no_foco: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); break;
+    case TPedido_saida::Fundo_entre_paineis: QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(300, 89)); break;
+    case TPedido_saida::Fundo_borda_direita: QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(715, 200)); break;
+    case TPedido_saida::Pedido_de_fechar: pede_fechar(*janela_); break;
+    }
 
     QTRY_VERIFY(resposta.respondeu());
     QCOMPARE(titulo, QStringLiteral("Confirm"));
