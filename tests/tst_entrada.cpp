@@ -114,10 +114,10 @@ void TstEntrada::posicao_centrada_data()
     QTest::addColumn<int>("tela");
     QTest::addColumn<int>("janela");
     QTest::addColumn<int>("posicao");
-    QTest::newRow("wide screen") << 1024 << 530 << 247;
-    QTest::newRow("odd difference drops the half") << 800 << 357 << 221;
-    QTest::newRow("exact fit") << 530 << 530 << 0;
-    QTest::newRow("narrower screen clamps at 0") << 500 << 530 << 0;
+    QTest::newRow("tela larga") << 1024 << 530 << 247;
+    QTest::newRow("diferença ímpar descarta a metade") << 800 << 357 << 221;
+    QTest::newRow("cabe exato") << 530 << 530 << 0;
+    QTest::newRow("tela mais estreita fica em 0") << 500 << 530 << 0;
 }
 
 void TstEntrada::posicao_centrada()
@@ -157,13 +157,13 @@ void TstEntrada::outros_cliques_e_teclas_nada_fazem_data()
     QTest::addColumn<QPoint>("ponto");  // in the target's coordinates
     QTest::addColumn<int>("tecla");     // 0: a left click instead
 
-    QTest::newRow("banner") << "Image1" << QPoint(100, 50) << 0;
-    QTest::newRow("photo") << "Image3" << QPoint(100, 100) << 0;
-    QTest::newRow("text line") << "Label1" << QPoint(5, 5) << 0;
-    QTest::newRow("background") << "" << QPoint(20, 330) << 0;
-    QTest::newRow("just right of the enter box") << "" << QPoint(48 + 161, 320) << 0;
+    QTest::newRow("faixa do título") << "Image1" << QPoint(100, 50) << 0;
+    QTest::newRow("foto") << "Image3" << QPoint(100, 100) << 0;
+    QTest::newRow("linha de texto") << "Label1" << QPoint(5, 5) << 0;
+    QTest::newRow("fundo") << "" << QPoint(20, 330) << 0;
+    QTest::newRow("logo à direita da caixa de entrar") << "" << QPoint(48 + 161, 320) << 0;
     QTest::newRow("Enter") << "" << QPoint() << int(Qt::Key_Return);
-    QTest::newRow("Space") << "" << QPoint() << int(Qt::Key_Space);
+    QTest::newRow("Espaço") << "" << QPoint() << int(Qt::Key_Space);
     QTest::newRow("Tab") << "" << QPoint() << int(Qt::Key_Tab);
 }
 

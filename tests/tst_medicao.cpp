@@ -87,7 +87,7 @@ void TstMedicao::avaliacao_valores_notaveis_data()
     QTest::newRow("42") << 42 << "30" << "8.3" << "16.1987" << "1640.42" << rajadas;
     QTest::newRow("43") << 43 << "31" << "8.6" << "16.7387" << "1695.10" << ventania;
     QTest::newRow("56") << 56 << "40" << "11.1" << "21.5983" << "2187.23" << ventania;
-    QTest::newRow("57 gale, not 'no wind'") << 57 << "41" << "11.4" << "22.1382" << "2241.91" << ventania;
+    QTest::newRow("57 ventania, não 'sem vento'") << 57 << "41" << "11.4" << "22.1382" << "2241.91" << ventania;
 }
 
 void TstMedicao::avaliacao_valores_notaveis()
@@ -154,15 +154,15 @@ void TstMedicao::texto_fixo_arredonda_metades_para_longe_do_zero_data()
     QTest::addColumn<QString>("texto");
 
     // Halves that are exact in binary: printf would give 0.12, 2 and 0.2.
-    QTest::newRow("0.125 to 2") << 0.125 << 2 << "0.13";
-    QTest::newRow("2.5 to 0") << 2.5 << 0 << "3";
-    QTest::newRow("0.25 to 1") << 0.25 << 1 << "0.3";
+    QTest::newRow("0.125 em 2 casas") << 0.125 << 2 << "0.13";
+    QTest::newRow("2.5 em 0 casas") << 2.5 << 0 << "3";
+    QTest::newRow("0.25 em 1 casa") << 0.25 << 1 << "0.3";
     // Just below a half stays below, even where the stored value rounds up to print.
-    QTest::newRow("0.15 stored below half") << 0.15 << 1 << "0.1";
-    QTest::newRow("carry through nines") << 9.9999 << 2 << "10.00";
-    QTest::newRow("zero, 4 places") << 0.0 << 4 << "0.0000";
-    QTest::newRow("whole keeps its decimal") << 5.0 << 1 << "5.0";
-    QTest::newRow("large") << 85104330.51618 << 2 << "85104330.52";
+    QTest::newRow("0.15 guardado abaixo da metade") << 0.15 << 1 << "0.1";
+    QTest::newRow("vai-um pelos noves") << 9.9999 << 2 << "10.00";
+    QTest::newRow("zero, 4 casas") << 0.0 << 4 << "0.0000";
+    QTest::newRow("inteiro mantém a casa decimal") << 5.0 << 1 << "5.0";
+    QTest::newRow("grande") << 85104330.51618 << 2 << "85104330.52";
 }
 
 void TstMedicao::texto_fixo_arredonda_metades_para_longe_do_zero()
@@ -209,19 +209,19 @@ void TstMedicao::texto_hora_configuracoes_data()
 
     const QString nada = QStringLiteral("<none>");
     // Minutes and seconds are 5 and 7 in every row.
-    QTest::newRow("24h, zero") << 9 << ":" << 1 << 1 << nada << nada << -1 << "09:05:07";
-    QTest::newRow("24h, no zero") << 9 << ":" << 1 << 0 << nada << nada << -1 << "9:05:07";
-    QTest::newRow("24h ignores designators") << 21 << "." << 1 << 1 << "AM" << "PM" << 1 << "21.05.07";
-    QTest::newRow("all defaults, evening") << 21 << nada << -1 << -1 << nada << nada << -1 << "9:05:07 pm";
-    QTest::newRow("all defaults, midnight") << 0 << nada << -1 << -1 << nada << nada << -1 << "12:05:07 am";
-    QTest::newRow("12h noon is pm") << 12 << ":" << 0 << 0 << "AM" << "PM" << 0 << "12:05:07 PM";
-    QTest::newRow("12h 11 is am") << 11 << ":" << 0 << 0 << "AM" << "PM" << 0 << "11:05:07 AM";
-    QTest::newRow("12h zero hours") << 13 << ":" << 0 << 1 << "AM" << "PM" << 0 << "01:05:07 PM";
-    QTest::newRow("designator first") << 8 << ":" << 0 << 0 << "上午" << "下午" << 1 << "上午 8:05:07";
-    QTest::newRow("two-character separator") << 9 << "::" << 1 << 1 << nada << nada << 0 << "09:05:07";
-    QTest::newRow("empty separator") << 9 << "" << 1 << 1 << nada << nada << 0 << "09:05:07";
-    QTest::newRow("one multibyte character") << 9 << "·" << 1 << 1 << nada << nada << 0 << "09·05·07";
-    QTest::newRow("empty designators take defaults") << 15 << ":" << 0 << 0 << "" << "" << 0 << "3:05:07 pm";
+    QTest::newRow("24h, com zero") << 9 << ":" << 1 << 1 << nada << nada << -1 << "09:05:07";
+    QTest::newRow("24h, sem zero") << 9 << ":" << 1 << 0 << nada << nada << -1 << "9:05:07";
+    QTest::newRow("24h ignora designadores") << 21 << "." << 1 << 1 << "AM" << "PM" << 1 << "21.05.07";
+    QTest::newRow("tudo padrão, noite") << 21 << nada << -1 << -1 << nada << nada << -1 << "9:05:07 pm";
+    QTest::newRow("tudo padrão, meia-noite") << 0 << nada << -1 << -1 << nada << nada << -1 << "12:05:07 am";
+    QTest::newRow("12h meio-dia é pm") << 12 << ":" << 0 << 0 << "AM" << "PM" << 0 << "12:05:07 PM";
+    QTest::newRow("12h 11 é am") << 11 << ":" << 0 << 0 << "AM" << "PM" << 0 << "11:05:07 AM";
+    QTest::newRow("12h hora com zero") << 13 << ":" << 0 << 1 << "AM" << "PM" << 0 << "01:05:07 PM";
+    QTest::newRow("designador antes") << 8 << ":" << 0 << 0 << "上午" << "下午" << 1 << "上午 8:05:07";
+    QTest::newRow("separador de dois caracteres") << 9 << "::" << 1 << 1 << nada << nada << 0 << "09:05:07";
+    QTest::newRow("separador vazio") << 9 << "" << 1 << 1 << nada << nada << 0 << "09:05:07";
+    QTest::newRow("um caractere de vários bytes") << 9 << "·" << 1 << 1 << nada << nada << 0 << "09·05·07";
+    QTest::newRow("designadores vazios tomam o padrão") << 15 << ":" << 0 << 0 << "" << "" << 0 << "3:05:07 pm";
 }
 
 void TstMedicao::texto_hora_configuracoes()
@@ -257,14 +257,14 @@ void TstMedicao::mostra_cursor_sequencias_data()
     QTest::addColumn<QList<bool>>("pedidos");
     QTest::addColumn<int>("contador_final");
 
-    QTest::newRow("hide from 0") << 0 << QList<bool>{false} << -1;
-    QTest::newRow("hide, show") << 0 << QList<bool>{false, true} << 0;
-    QTest::newRow("hide, show, show") << 0 << QList<bool>{false, true, true} << 1;
-    QTest::newRow("hide from 1") << 1 << QList<bool>{false} << -1;
-    QTest::newRow("hide twice, show once is drawn") << 0 << QList<bool>{false, false, true} << 0;
-    QTest::newRow("show twice, hide once is hidden") << 0 << QList<bool>{true, true, false} << -1;
-    QTest::newRow("show from deep below") << -5 << QList<bool>{true} << 0;
-    QTest::newRow("hide from far above") << 7 << QList<bool>{false} << -1;
+    QTest::newRow("oculta a partir de 0") << 0 << QList<bool>{false} << -1;
+    QTest::newRow("oculta, mostra") << 0 << QList<bool>{false, true} << 0;
+    QTest::newRow("oculta, mostra, mostra") << 0 << QList<bool>{false, true, true} << 1;
+    QTest::newRow("oculta a partir de 1") << 1 << QList<bool>{false} << -1;
+    QTest::newRow("oculta duas vezes, mostra uma: desenhado") << 0 << QList<bool>{false, false, true} << 0;
+    QTest::newRow("mostra duas vezes, oculta uma: oculto") << 0 << QList<bool>{true, true, false} << -1;
+    QTest::newRow("mostra de muito abaixo") << -5 << QList<bool>{true} << 0;
+    QTest::newRow("oculta de muito acima") << 7 << QList<bool>{false} << -1;
 }
 
 void TstMedicao::mostra_cursor_sequencias()
@@ -289,7 +289,7 @@ void TstMedicao::amostra_ponteiro_data()
         {300, 0}, {245, 0}, {355, 0}, {244, 1}, {356, 1}, {2000, 1}, {-50, 1},
         {std::numeric_limits<std::int32_t>::max(), 1}, {std::numeric_limits<std::int32_t>::min(), 1}};
     for (const auto& [linha, pulsos] : casos)
-        QTest::addRow("row %d", linha) << linha << pulsos;
+        QTest::addRow("linha %d", linha) << linha << pulsos;
 }
 
 void TstMedicao::amostra_ponteiro()

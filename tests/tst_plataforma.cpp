@@ -118,9 +118,9 @@ void TstPlataforma::movimento_oculto_nao_chega_as_janelas_data()
     QTest::addColumn<bool>("oculto");
     QTest::addColumn<QEvent::Type>("tipo");
     QTest::addColumn<bool>("chega");
-    QTest::newRow("hidden, move") << true << QEvent::MouseMove << false;
-    QTest::newRow("hidden, press") << true << QEvent::MouseButtonPress << true;
-    QTest::newRow("drawn, move") << false << QEvent::MouseMove << true;
+    QTest::newRow("oculto, movimento") << true << QEvent::MouseMove << false;
+    QTest::newRow("oculto, pressão") << true << QEvent::MouseButtonPress << true;
+    QTest::newRow("desenhado, movimento") << false << QEvent::MouseMove << true;
 }
 
 void TstPlataforma::movimento_oculto_nao_chega_as_janelas()

@@ -16,8 +16,8 @@ private slots:
 void TstPonteiroEscala::ponteiro_em_pixels_da_tela_data()
 {
     QTest::addColumn<TPosicao>("destino");
-    QTest::newRow("row 300") << TPosicao{100, 300};
-    QTest::newRow("just outside the band") << TPosicao{640, 356};
+    QTest::newRow("linha 300") << TPosicao{100, 300};
+    QTest::newRow("logo fora da faixa") << TPosicao{640, 356};
 }
 
 void TstPonteiroEscala::ponteiro_em_pixels_da_tela()
