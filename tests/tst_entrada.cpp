@@ -11,7 +11,7 @@
 #include <QScreen>
 #include <QtTest>
 
-class TstEntrada : public QObject {
+class TTeste_entrada : public QObject {
     Q_OBJECT
 
 private slots:
@@ -37,7 +37,7 @@ private:
     std::unique_ptr<TForm_principal> principal;
 };
 
-void TstEntrada::init()
+void TTeste_entrada::init()
 {
     entrada = std::make_unique<TForm_entrada>();
     principal = std::make_unique<TForm_principal>(plataforma, nullptr, estado);
@@ -47,7 +47,7 @@ void TstEntrada::init()
     QVERIFY(QTest::qWaitForWindowExposed(entrada.get()));
 }
 
-void TstEntrada::cleanup()
+void TTeste_entrada::cleanup()
 {
     Form_entrada = nullptr;
     Form_principal = nullptr;
@@ -55,7 +55,7 @@ void TstEntrada::cleanup()
     entrada.reset();
 }
 
-void TstEntrada::componentes_data()
+void TTeste_entrada::componentes_data()
 {
     QTest::addColumn<QRect>("caixa");
     QTest::addColumn<QSize>("figura");  // natural size; empty for a text line
@@ -72,7 +72,7 @@ void TstEntrada::componentes_data()
                             << QStringLiteral("Orientador: Coordenação do curso");
 }
 
-void TstEntrada::componentes()
+void TTeste_entrada::componentes()
 {
     QFETCH(QRect, caixa);
     QFETCH(QSize, figura);
@@ -98,7 +98,7 @@ void TstEntrada::componentes()
     QVERIFY(!c->geometry().intersects(componente("Image3")->geometry()));
 }
 
-void TstEntrada::janela_sem_moldura_branca()
+void TTeste_entrada::janela_sem_moldura_branca()
 {
     QVERIFY(entrada->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(entrada->size(), QSize(530, 357));
@@ -109,7 +109,7 @@ void TstEntrada::janela_sem_moldura_branca()
         QCOMPARE(w->focusPolicy(), Qt::NoFocus);
 }
 
-void TstEntrada::posicao_centrada_data()
+void TTeste_entrada::posicao_centrada_data()
 {
     QTest::addColumn<int>("tela");
     QTest::addColumn<int>("janela");
@@ -120,7 +120,7 @@ void TstEntrada::posicao_centrada_data()
     QTest::newRow("tela mais estreita fica em 0") << 500 << 530 << 0;
 }
 
-void TstEntrada::posicao_centrada()
+void TTeste_entrada::posicao_centrada()
 {
     QFETCH(int, tela);
     QFETCH(int, janela);
@@ -128,7 +128,7 @@ void TstEntrada::posicao_centrada()
     QCOMPARE(centro_na_tela(tela, janela), posicao);
 }
 
-void TstEntrada::clique_na_figura_entra_centrada()
+void TTeste_entrada::clique_na_figura_entra_centrada()
 {
     const QRect tela = entrada->screen()->geometry();
     QCOMPARE(entrada->pos(), QPoint(centro_na_tela(tela.width(), 530), centro_na_tela(tela.height(), 357)));
@@ -151,7 +151,7 @@ void TstEntrada::clique_na_figura_entra_centrada()
     QCOMPARE(principal->pos(), QPoint(10, 20));
 }
 
-void TstEntrada::outros_cliques_e_teclas_nada_fazem_data()
+void TTeste_entrada::outros_cliques_e_teclas_nada_fazem_data()
 {
     QTest::addColumn<QString>("alvo");
     QTest::addColumn<QPoint>("ponto");  // in the target's coordinates
@@ -167,7 +167,7 @@ void TstEntrada::outros_cliques_e_teclas_nada_fazem_data()
     QTest::newRow("Tab") << "" << QPoint() << int(Qt::Key_Tab);
 }
 
-void TstEntrada::outros_cliques_e_teclas_nada_fazem()
+void TTeste_entrada::outros_cliques_e_teclas_nada_fazem()
 {
     QFETCH(QString, alvo);
     QFETCH(QPoint, ponto);
@@ -183,7 +183,7 @@ void TstEntrada::outros_cliques_e_teclas_nada_fazem()
     QVERIFY(!principal->isVisible());
 }
 
-void TstEntrada::fechar_encerra_o_programa()
+void TTeste_entrada::fechar_encerra_o_programa()
 {
     // Closing the main window ends the application's event loop at once, with
     // no question.
@@ -202,7 +202,7 @@ public:
 
 }  // namespace
 
-void TstEntrada::erro_escapado_e_relatado()
+void TTeste_entrada::erro_escapado_e_relatado()
 {
     // The application's last net: what a path inside Qt raises outside the
     // program's handlers is shown in an error box titled with the program's
@@ -225,7 +225,7 @@ int main(int argc, char* argv[])
 {
     TAplicacao aplicacao(argc, argv);
     aplicacao.setApplicationName(QStringLiteral("TCC Ventara"));
-    TstEntrada teste;
+    TTeste_entrada teste;
     return QTest::qExec(&teste, argc, argv);
 }
 #include "tst_entrada.moc"

@@ -47,7 +47,7 @@ enum class TTipo { Painel, Moldura, Mostrador, Legenda, Paragrafo, Botao, Grupo,
 Q_DECLARE_METATYPE(TJanela)
 Q_DECLARE_METATYPE(TTipo)
 
-class TTeste_forma : public QObject {
+class TTeste_janelas_forma : public QObject {
     Q_OBJECT
 
 private slots:
@@ -67,7 +67,7 @@ private:
     std::unique_ptr<TForm_sobre> sobre_;
 };
 
-void TTeste_forma::initTestCase()
+void TTeste_janelas_forma::initTestCase()
 {
     principal_ = std::make_unique<TForm_principal>(plataforma_, nullptr, estado_);
     sobre_ = std::make_unique<TForm_sobre>();
@@ -78,12 +78,12 @@ void TTeste_forma::initTestCase()
     QVERIFY(QTest::qWaitForWindowExposed(sobre_.get()));
 }
 
-QWidget& TTeste_forma::janela(TJanela qual) const
+QWidget& TTeste_janelas_forma::janela(TJanela qual) const
 {
     return qual == TJanela::Principal ? static_cast<QWidget&>(*principal_) : *sobre_;
 }
 
-void TTeste_forma::controles_data()
+void TTeste_janelas_forma::controles_data()
 {
     QTest::addColumn<TJanela>("janela");
     QTest::addColumn<TTipo>("tipo");
@@ -143,7 +143,7 @@ void TTeste_forma::controles_data()
     linha(Sobre, "Label1", Legenda, "Panel1", {106, 134, 83, 13}, "Data: 08.11.2003", sans, 11, texto_janela);
 }
 
-void TTeste_forma::controles()
+void TTeste_janelas_forma::controles()
 {
     QFETCH(TJanela, janela);
     QFETCH(TTipo, tipo);
@@ -256,7 +256,7 @@ void TTeste_forma::controles()
     }
 }
 
-void TTeste_forma::janela_principal()
+void TTeste_janelas_forma::janela_principal()
 {
     TForm_principal& j = *principal_;
     QCOMPARE(j.windowTitle(), QStringLiteral("Ventara"));
@@ -277,7 +277,7 @@ void TTeste_forma::janela_principal()
         QVERIFY(!(flags & botao));
 }
 
-void TTeste_forma::menu_principal()
+void TTeste_janelas_forma::menu_principal()
 {
     QMenuBar* barra = principal_->menuBar();
     QCOMPARE(barra->objectName(), QStringLiteral("MainMenu1"));
@@ -312,7 +312,7 @@ void TTeste_forma::menu_principal()
         QVERIFY2(acao->shortcuts().isEmpty(), qPrintable(acao->objectName()));
 }
 
-void TTeste_forma::janela_sobre()
+void TTeste_janelas_forma::janela_sobre()
 {
     TForm_sobre& j = *sobre_;
     QVERIFY(!qobject_cast<QDialog*>(&j));
@@ -338,5 +338,5 @@ void TTeste_forma::janela_sobre()
     j.resize(285, 164);
 }
 
-QTEST_MAIN(TTeste_forma)
+QTEST_MAIN(TTeste_janelas_forma)
 #include "tst_janelas_forma.moc"

@@ -30,7 +30,7 @@ struct TVirgula : std::numpunct<char> {
 
 }  // namespace
 
-class TstMedicao : public QObject {
+class TTeste_medicao : public QObject {
     Q_OBJECT
 
 private slots:
@@ -61,7 +61,7 @@ private slots:
     void timer_sem_recurso_interrompe_inicio();
 };
 
-void TstMedicao::avaliacao_valores_notaveis_data()
+void TTeste_medicao::avaliacao_valores_notaveis_data()
 {
     QTest::addColumn<int>("pulsos");
     QTest::addColumn<QString>("kmh");
@@ -90,7 +90,7 @@ void TstMedicao::avaliacao_valores_notaveis_data()
     QTest::newRow("57 ventania, não 'sem vento'") << 57 << "41" << "11.4" << "22.1382" << "2241.91" << ventania;
 }
 
-void TstMedicao::avaliacao_valores_notaveis()
+void TTeste_medicao::avaliacao_valores_notaveis()
 {
     QFETCH(int, pulsos);
     QFETCH(QString, kmh);
@@ -118,7 +118,7 @@ void TstMedicao::avaliacao_valores_notaveis()
     QVERIFY(b.displays.escritas == ordem);
 }
 
-void TstMedicao::avaliacao_exata_para_toda_contagem()
+void TTeste_medicao::avaliacao_exata_para_toda_contagem()
 {
     TBancada b;
     for (std::int64_t n = 0; n <= 546874; ++n) {
@@ -131,7 +131,7 @@ void TstMedicao::avaliacao_exata_para_toda_contagem()
     }
 }
 
-void TstMedicao::textos_ignoram_locale_com_virgula()
+void TTeste_medicao::textos_ignoram_locale_com_virgula()
 {
     const std::locale antes = std::locale::global(std::locale(std::locale::classic(), new TVirgula));
     TBancada b;
@@ -147,7 +147,7 @@ void TstMedicao::textos_ignoram_locale_com_virgula()
     QCOMPARE(qs(pico_grande), QStringLiteral("1556578610"));
 }
 
-void TstMedicao::texto_fixo_arredonda_metades_para_longe_do_zero_data()
+void TTeste_medicao::texto_fixo_arredonda_metades_para_longe_do_zero_data()
 {
     QTest::addColumn<double>("valor");
     QTest::addColumn<int>("decimais");
@@ -165,7 +165,7 @@ void TstMedicao::texto_fixo_arredonda_metades_para_longe_do_zero_data()
     QTest::newRow("grande") << 85104330.51618 << 2 << "85104330.52";
 }
 
-void TstMedicao::texto_fixo_arredonda_metades_para_longe_do_zero()
+void TTeste_medicao::texto_fixo_arredonda_metades_para_longe_do_zero()
 {
     QFETCH(double, valor);
     QFETCH(int, decimais);
@@ -173,7 +173,7 @@ void TstMedicao::texto_fixo_arredonda_metades_para_longe_do_zero()
     QCOMPARE(qs(texto_fixo(valor, decimais)), texto);
 }
 
-void TstMedicao::classifica_vento_limites_data()
+void TTeste_medicao::classifica_vento_limites_data()
 {
     QTest::addColumn<int>("kmh");
     QTest::addColumn<QString>("conselho");
@@ -189,14 +189,14 @@ void TstMedicao::classifica_vento_limites_data()
         QTest::addRow("%d", kmh) << kmh << conselho;
 }
 
-void TstMedicao::classifica_vento_limites()
+void TTeste_medicao::classifica_vento_limites()
 {
     QFETCH(int, kmh);
     QFETCH(QString, conselho);
     QCOMPARE(qs(classifica_vento(kmh)), conselho);
 }
 
-void TstMedicao::texto_hora_configuracoes_data()
+void TTeste_medicao::texto_hora_configuracoes_data()
 {
     QTest::addColumn<int>("hora");
     QTest::addColumn<QString>("separador");  // "<none>": could not be read
@@ -224,7 +224,7 @@ void TstMedicao::texto_hora_configuracoes_data()
     QTest::newRow("designadores vazios tomam o padrão") << 15 << ":" << 0 << 0 << "" << "" << 0 << "3:05:07 pm";
 }
 
-void TstMedicao::texto_hora_configuracoes()
+void TTeste_medicao::texto_hora_configuracoes()
 {
     QFETCH(int, hora);
     QFETCH(QString, separador);
@@ -251,7 +251,7 @@ void TstMedicao::texto_hora_configuracoes()
     QCOMPARE(qs(texto_hora({hora, 5, 7}, config)), texto);
 }
 
-void TstMedicao::mostra_cursor_sequencias_data()
+void TTeste_medicao::mostra_cursor_sequencias_data()
 {
     QTest::addColumn<int>("contador_inicial");
     QTest::addColumn<QList<bool>>("pedidos");
@@ -267,7 +267,7 @@ void TstMedicao::mostra_cursor_sequencias_data()
     QTest::newRow("oculta de muito acima") << 7 << QList<bool>{false} << -1;
 }
 
-void TstMedicao::mostra_cursor_sequencias()
+void TTeste_medicao::mostra_cursor_sequencias()
 {
     QFETCH(int, contador_inicial);
     QFETCH(QList<bool>, pedidos);
@@ -280,7 +280,7 @@ void TstMedicao::mostra_cursor_sequencias()
     QCOMPARE(b.plataforma.contador_cursor, contador_final);
 }
 
-void TstMedicao::amostra_ponteiro_data()
+void TTeste_medicao::amostra_ponteiro_data()
 {
     QTest::addColumn<int>("linha");
     QTest::addColumn<int>("pulsos");
@@ -292,7 +292,7 @@ void TstMedicao::amostra_ponteiro_data()
         QTest::addRow("linha %d", linha) << linha << pulsos;
 }
 
-void TstMedicao::amostra_ponteiro()
+void TTeste_medicao::amostra_ponteiro()
 {
     QFETCH(int, linha);
     QFETCH(int, pulsos);
@@ -311,7 +311,7 @@ void TstMedicao::amostra_ponteiro()
     QVERIFY(!b.displays.texto(TDisplay::Edit1).empty());  // the clock, pulse or not
 }
 
-void TstMedicao::amostra_deriva_lenta()
+void TTeste_medicao::amostra_deriva_lenta()
 {
     // 20 rows per sample: 320 and 340 stay in the band, 360 counts and recentres.
     TBancada b;
@@ -325,7 +325,7 @@ void TstMedicao::amostra_deriva_lenta()
     QCOMPARE(b.plataforma.ponteiro.y, 300);
 }
 
-void TstMedicao::amostra_contagem_satura()
+void TTeste_medicao::amostra_contagem_satura()
 {
     TBancada b;
     b.estado.cont_pulsos = std::numeric_limits<std::int32_t>::max();
@@ -334,7 +334,7 @@ void TstMedicao::amostra_contagem_satura()
     QCOMPARE(b.estado.cont_pulsos, std::numeric_limits<std::int32_t>::max());
 }
 
-void TstMedicao::parar_limpa_displays_em_ordem()
+void TTeste_medicao::parar_limpa_displays_em_ordem()
 {
     // Before any start, and again when already stopped: the same clearing, the
     // pointer drawn, the peak display and every field untouched.
@@ -356,7 +356,7 @@ void TstMedicao::parar_limpa_displays_em_ordem()
     }
 }
 
-void TstMedicao::rotor_rapido_da_18_kmh_em_cada_avaliacao()
+void TTeste_medicao::rotor_rapido_da_18_kmh_em_cada_avaliacao()
 {
     TBancada b;
     b.plataforma.rotor_linhas_por_ms = 0.5;  // 100 rows per sample
@@ -372,7 +372,7 @@ void TstMedicao::rotor_rapido_da_18_kmh_em_cada_avaliacao()
     QCOMPARE(b.plataforma.movimentos.size(), std::size_t{12 * 25});
 }
 
-void TstMedicao::relogio_a_cada_amostra_so_medindo()
+void TTeste_medicao::relogio_a_cada_amostra_so_medindo()
 {
     TBancada b;
     b.plataforma.meia_noite_ms = (9 * 3600 + 5 * 60 + 6) * 1000 + 900;
@@ -398,7 +398,7 @@ void TstMedicao::relogio_a_cada_amostra_so_medindo()
     QVERIFY(b.displays.texto(TDisplay::Edit1).empty());
 }
 
-void TstMedicao::segundo_inicio_mantem_periodos()
+void TTeste_medicao::segundo_inicio_mantem_periodos()
 {
     TBancada b;
     b.plataforma.rotor_linhas_por_ms = 0.5;
@@ -417,7 +417,7 @@ void TstMedicao::segundo_inicio_mantem_periodos()
     QCOMPARE(qs(b.displays.texto(TDisplay::Label5)), QStringLiteral("18"));
 }
 
-void TstMedicao::reinicio_conta_so_o_proprio_intervalo()
+void TTeste_medicao::reinicio_conta_so_o_proprio_intervalo()
 {
     // 12 pulses, a stop 3 s after the start, then a new start in an 18 km/h wind:
     // the first evaluation reads the 25 pulses of its own 5 s, not 37.
@@ -438,7 +438,7 @@ void TstMedicao::reinicio_conta_so_o_proprio_intervalo()
     QCOMPARE(qs(b.displays.texto(TDisplay::Label2)), otimo);
 }
 
-void TstMedicao::corridas_curtas_sem_vento_nao_somam()
+void TTeste_medicao::corridas_curtas_sem_vento_nao_somam()
 {
     // Five short runs that each count 20 pulses, then a run in still air.
     TBancada b;
@@ -457,7 +457,7 @@ void TstMedicao::corridas_curtas_sem_vento_nao_somam()
     QCOMPARE(qs(b.displays.texto(TDisplay::Label2)), pouco_vento);
 }
 
-void TstMedicao::pico_so_sobe()
+void TTeste_medicao::pico_so_sobe()
 {
     TBancada b;
     const std::vector<std::pair<int, const char*>> avaliacoes{
@@ -476,7 +476,7 @@ void TstMedicao::pico_so_sobe()
     QCOMPARE(qs(b.displays.texto(TDisplay::Label6)), QStringLiteral("20"));
 }
 
-void TstMedicao::timer_sem_recurso_interrompe_inicio_data()
+void TTeste_medicao::timer_sem_recurso_interrompe_inicio_data()
 {
     QTest::addColumn<int>("falha");
     QTest::addColumn<bool>("timer1_ligado");
@@ -484,7 +484,7 @@ void TstMedicao::timer_sem_recurso_interrompe_inicio_data()
     QTest::newRow("Timer2") << static_cast<int>(TTimer::Timer2) << true;
 }
 
-void TstMedicao::timer_sem_recurso_interrompe_inicio()
+void TTeste_medicao::timer_sem_recurso_interrompe_inicio()
 {
     QFETCH(int, falha);
     QFETCH(bool, timer1_ligado);
@@ -502,5 +502,5 @@ void TstMedicao::timer_sem_recurso_interrompe_inicio()
     QCOMPARE(b.plataforma.contador_cursor, 0);  // the pointer stays drawn
 }
 
-QTEST_GUILESS_MAIN(TstMedicao)
+QTEST_GUILESS_MAIN(TTeste_medicao)
 #include "tst_medicao.moc"
