@@ -1,11 +1,11 @@
 // The general error report: what a handler raises is shown to the user and the
 // program goes on.
 //
-// The rule: every handler body (each `...Click` and `...Timer` member, and any
-// event override that acts for the user) runs through `protege`, which reports
-// a std::exception or anything else and returns, so no exception unwinds
-// through Qt, which is not exception-safe. `TAplicacao::notify` is only the
-// last net, for what a path inside Qt raises outside any handler.
+// The rule: every handler body (each `...Click` and `...Timer` member, and
+// whatever an event override does beyond calling Qt) runs through `protege`,
+// which reports a std::exception or anything else and returns, so no exception
+// unwinds through Qt, which is not exception-safe. `TAplicacao::notify` is only
+// the last net, for what a path inside Qt raises outside any handler.
 #pragma once
 
 #include <exception>
