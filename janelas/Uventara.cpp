@@ -3,6 +3,7 @@
 
 #include "Uprincipal.h"
 #include "mostra_janela.h"
+#include "relato_erro.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -27,9 +28,11 @@ TForm_entrada::~TForm_entrada() = default;
 
 void TForm_entrada::Image2Click()
 {
-    hide();
-    if (Form_principal)
-        mostra_janela(*Form_principal);
+    protege([this] {
+        hide();
+        if (Form_principal)
+            mostra_janela(*Form_principal);
+    });
 }
 
 bool TForm_entrada::eventFilter(QObject* objeto, QEvent* evento)

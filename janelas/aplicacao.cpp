@@ -2,8 +2,6 @@
 
 #include "relato_erro.h"
 
-#include <stdexcept>
-
 TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv)
 {
 }
@@ -12,10 +10,8 @@ bool TAplicacao::notify(QObject* destino, QEvent* evento)
 {
     try {
         return QApplication::notify(destino, evento);
-    } catch (const std::exception& erro) {
-        relata_erro(erro);
     } catch (...) {
-        relata_erro(std::runtime_error("Erro desconhecido."));
+        relata_excecao_corrente();
     }
     return false;
 }

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-// The application object. An exception that escapes an event handler ends up
-// here and is reported in an error box; the program goes on.
+// The application object: the last net under the rule of relato_erro.h, for
+// an exception that a path inside Qt raises outside the program's handlers.
 class TAplicacao : public QApplication {
     Q_OBJECT
 

@@ -2,6 +2,8 @@
 // through the pointer, the periodic evaluation and the flight advisory.
 // Standard C++ only: pointer, timers and clock are reached through TPlataforma,
 // the displays through TDisplays, so tests run it on virtual time.
+// A start from the stopped state zeroes the pulse count, so pulses left from
+// before a stop never show as a phantom speed; a stop changes no field.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +13,11 @@
 #include <string>
 #include <string_view>
 
-// The one measurement state of the process. Starting and stopping never touch it;
-// each evaluation rewrites it and zeroes the pulse count.
+// The one measurement state of the process. A start from the stopped state
+// zeroes `cont_pulsos`: pulses counted before a stop would otherwise be divided
+// by the same 5 s as the new ones and read as wind. A start while measuring and
+// a stop change no field, so the peak survives a stop. Each evaluation rewrites
+// the speeds and zeroes the pulse count.
 struct TEstado_medicao {
     std::int32_t cont_pulsos = 0;
     double vel_pico = 0.0;
@@ -41,7 +46,6 @@ struct THora_local {
     int hora = 0;  // 0..23
     int minuto = 0;
     int segundo = 0;
-    int milissegundo = 0;
 };
 
 // The user's time format. An empty optional is a setting that could not be read;

@@ -219,6 +219,9 @@ void TPlataforma_qt::oculta_ponteiro(bool ocultar)
     }
     if (!xfixes_)
         return;
+    // The X server undoes an XFixes hide when this client's connection closes,
+    // so the pointer comes back after SIGTERM or a crash with no signal handler;
+    // a replacement for this mechanism must keep that property.
     for (auto tela = xcb_setup_roots_iterator(xcb_get_setup(conexao)); tela.rem;
          xcb_screen_next(&tela)) {
         if (ocultar)
@@ -260,7 +263,7 @@ void TPlataforma_qt::liga_timer(TTimer timer, std::function<void()> handler)
 THora_local TPlataforma_qt::hora_local()
 {
     const QTime agora = QTime::currentTime();
-    return {agora.hour(), agora.minute(), agora.second(), agora.msec()};
+    return {agora.hour(), agora.minute(), agora.second()};
 }
 
 void TPlataforma_qt::le_config_hora()

@@ -1,5 +1,6 @@
 // The entry window and the way into the measurement window.
-#include "apoio/plataforma_falsa.h"
+#include "apoio/resposta.h"
+#include "medicao/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Uventara.h"
 #include "janelas/aplicacao.h"
@@ -10,7 +11,7 @@
 #include <QScreen>
 #include <QtTest>
 
-class TstEntrada : public QObject {
+class TTeste_entrada : public QObject {
     Q_OBJECT
 
 private slots:
@@ -36,7 +37,7 @@ private:
     std::unique_ptr<TForm_principal> principal;
 };
 
-void TstEntrada::init()
+void TTeste_entrada::init()
 {
     entrada = std::make_unique<TForm_entrada>();
     principal = std::make_unique<TForm_principal>(plataforma, nullptr, estado);
@@ -46,7 +47,7 @@ void TstEntrada::init()
     QVERIFY(QTest::qWaitForWindowExposed(entrada.get()));
 }
 
-void TstEntrada::cleanup()
+void TTeste_entrada::cleanup()
 {
     Form_entrada = nullptr;
     Form_principal = nullptr;
@@ -54,7 +55,7 @@ void TstEntrada::cleanup()
     entrada.reset();
 }
 
-void TstEntrada::componentes_data()
+void TTeste_entrada::componentes_data()
 {
     QTest::addColumn<QRect>("caixa");
     QTest::addColumn<QSize>("figura");  // natural size; empty for a text line
@@ -71,7 +72,7 @@ void TstEntrada::componentes_data()
                             << QStringLiteral("Orientador: Coordenação do curso");
 }
 
-void TstEntrada::componentes()
+void TTeste_entrada::componentes()
 {
     QFETCH(QRect, caixa);
     QFETCH(QSize, figura);
@@ -97,7 +98,7 @@ void TstEntrada::componentes()
     QVERIFY(!c->geometry().intersects(componente("Image3")->geometry()));
 }
 
-void TstEntrada::janela_sem_moldura_branca()
+void TTeste_entrada::janela_sem_moldura_branca()
 {
     QVERIFY(entrada->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(entrada->size(), QSize(530, 357));
@@ -108,18 +109,18 @@ void TstEntrada::janela_sem_moldura_branca()
         QCOMPARE(w->focusPolicy(), Qt::NoFocus);
 }
 
-void TstEntrada::posicao_centrada_data()
+void TTeste_entrada::posicao_centrada_data()
 {
     QTest::addColumn<int>("tela");
     QTest::addColumn<int>("janela");
     QTest::addColumn<int>("posicao");
-    QTest::newRow("wide screen") << 1024 << 530 << 247;
-    QTest::newRow("odd difference drops the half") << 800 << 357 << 221;
-    QTest::newRow("exact fit") << 530 << 530 << 0;
-    QTest::newRow("narrower screen clamps at 0") << 500 << 530 << 0;
+    QTest::newRow("tela larga") << 1024 << 530 << 247;
+    QTest::newRow("diferença ímpar descarta a metade") << 800 << 357 << 221;
+    QTest::newRow("cabe exato") << 530 << 530 << 0;
+    QTest::newRow("tela mais estreita fica em 0") << 500 << 530 << 0;
 }
 
-void TstEntrada::posicao_centrada()
+void TTeste_entrada::posicao_centrada()
 {
     QFETCH(int, tela);
     QFETCH(int, janela);
@@ -127,7 +128,7 @@ void TstEntrada::posicao_centrada()
     QCOMPARE(centro_na_tela(tela, janela), posicao);
 }
 
-void TstEntrada::clique_na_figura_entra_centrada()
+void TTeste_entrada::clique_na_figura_entra_centrada()
 {
     const QRect tela = entrada->screen()->geometry();
     QCOMPARE(entrada->pos(), QPoint(centro_na_tela(tela.width(), 530), centro_na_tela(tela.height(), 357)));
@@ -150,23 +151,23 @@ void TstEntrada::clique_na_figura_entra_centrada()
     QCOMPARE(principal->pos(), QPoint(10, 20));
 }
 
-void TstEntrada::outros_cliques_e_teclas_nada_fazem_data()
+void TTeste_entrada::outros_cliques_e_teclas_nada_fazem_data()
 {
     QTest::addColumn<QString>("alvo");
     QTest::addColumn<QPoint>("ponto");  // in the target's coordinates
     QTest::addColumn<int>("tecla");     // 0: a left click instead
 
-    QTest::newRow("banner") << "Image1" << QPoint(100, 50) << 0;
-    QTest::newRow("photo") << "Image3" << QPoint(100, 100) << 0;
-    QTest::newRow("text line") << "Label1" << QPoint(5, 5) << 0;
-    QTest::newRow("background") << "" << QPoint(20, 330) << 0;
-    QTest::newRow("just right of the enter box") << "" << QPoint(48 + 161, 320) << 0;
+    QTest::newRow("faixa do título") << "Image1" << QPoint(100, 50) << 0;
+    QTest::newRow("foto") << "Image3" << QPoint(100, 100) << 0;
+    QTest::newRow("linha de texto") << "Label1" << QPoint(5, 5) << 0;
+    QTest::newRow("fundo") << "" << QPoint(20, 330) << 0;
+    QTest::newRow("logo à direita da caixa de entrar") << "" << QPoint(48 + 161, 320) << 0;
     QTest::newRow("Enter") << "" << QPoint() << int(Qt::Key_Return);
-    QTest::newRow("Space") << "" << QPoint() << int(Qt::Key_Space);
+    QTest::newRow("Espaço") << "" << QPoint() << int(Qt::Key_Space);
     QTest::newRow("Tab") << "" << QPoint() << int(Qt::Key_Tab);
 }
 
-void TstEntrada::outros_cliques_e_teclas_nada_fazem()
+void TTeste_entrada::outros_cliques_e_teclas_nada_fazem()
 {
     QFETCH(QString, alvo);
     QFETCH(QPoint, ponto);
@@ -182,7 +183,7 @@ void TstEntrada::outros_cliques_e_teclas_nada_fazem()
     QVERIFY(!principal->isVisible());
 }
 
-void TstEntrada::fechar_encerra_o_programa()
+void TTeste_entrada::fechar_encerra_o_programa()
 {
     // Closing the main window ends the application's event loop at once, with
     // no question.
@@ -201,20 +202,17 @@ public:
 
 }  // namespace
 
-void TstEntrada::erro_escapado_e_relatado()
+void TTeste_entrada::erro_escapado_e_relatado()
 {
-    // What escapes a handler is shown in an error box titled with the program's
+    // The application's last net: what a path inside Qt raises outside the
+    // program's handlers is shown in an error box titled with the program's
     // title, and the program goes on.
     QString titulo, mensagem;
-    QTimer sondagem;
-    connect(&sondagem, &QTimer::timeout, this, [&] {
-        if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            titulo = caixa->windowTitle();
-            mensagem = caixa->text();
-            caixa->accept();
-        }
+    TResposta resposta([&](QMessageBox& caixa) {
+        titulo = caixa.windowTitle();
+        mensagem = caixa.text();
+        caixa.accept();
     });
-    sondagem.start(10);
     TFalha falha;
     QEvent evento(QEvent::User);
     QVERIFY(!QCoreApplication::sendEvent(&falha, &evento));
@@ -227,7 +225,7 @@ int main(int argc, char* argv[])
 {
     TAplicacao aplicacao(argc, argv);
     aplicacao.setApplicationName(QStringLiteral("TCC Ventara"));
-    TstEntrada teste;
+    TTeste_entrada teste;
     return QTest::qExec(&teste, argc, argv);
 }
 #include "tst_entrada.moc"

@@ -1,7 +1,8 @@
 // Behaviour of the measurement window and the About window on a fake platform
 // with virtual time: commands, displays, focus and keys, the exit question, the
 // About window and the report of errors raised in handlers.
-#include "apoio/plataforma_falsa.h"
+#include "apoio/resposta.h"
+#include "medicao/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
 
@@ -24,33 +25,6 @@
 #include <stdexcept>
 
 namespace {
-
-// Acts on the next modal message box from inside its own event loop, as the
-// user would.
-class TResposta : public QObject {
-public:
-    explicit TResposta(std::function<void(QMessageBox&)> acao) : acao_(std::move(acao))
-    {
-        connect(&sondagem_, &QTimer::timeout, this, &TResposta::sonda);
-        sondagem_.start(10);
-    }
-    bool respondeu() const { return respondeu_; }
-
-private:
-    void sonda()
-    {
-        auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!caixa)
-            return;
-        sondagem_.stop();
-        respondeu_ = true;
-        acao_(*caixa);
-    }
-
-    std::function<void(QMessageBox&)> acao_;
-    QTimer sondagem_;
-    bool respondeu_ = false;
-};
 
 QAbstractButton* botao(QMessageBox& caixa, const char* texto)
 {
@@ -96,6 +70,21 @@ void pede_fechar(QWidget& janela)
 // How the user answers the exit question.
 enum Resposta { Sim, Enter, Nao, Escape, Fecha };
 
+// How the user gives a measurement command.
+enum class TVia_comando { Botoes, Menu, Teclas };
+
+// How the user asks to leave.
+enum class TPedido_saida {
+    Botao_sair,
+    Menu_sair,
+    Alt_s,
+    Enter_no_foco,
+    Espaco_no_foco,
+    Fundo_entre_paineis,
+    Fundo_borda_direita,
+    Pedido_de_fechar,
+};
+
 // A platform whose pointer cannot be read once.
 class TPlataforma_com_falha : public TPlataforma_falsa {
 public:
@@ -103,14 +92,20 @@ public:
     {
         if (falhas > 0) {
             --falhas;
+            if (falha_desconhecida)
+                throw 42;
             throw std::runtime_error("Falha ao ler o ponteiro.");
         }
         return TPlataforma_falsa::le_ponteiro();
     }
     int falhas = 0;
+    bool falha_desconhecida = false;  // raises something that is no std::exception
 };
 
 }  // namespace
+
+Q_DECLARE_METATYPE(TVia_comando)
+Q_DECLARE_METATYPE(TPedido_saida)
 
 class TTeste_janelas : public QObject {
     Q_OBJECT
@@ -142,6 +137,7 @@ private slots:
 
     void erro_num_timer_e_relatado();
     void erro_sem_timer_e_relatado();
+    void erro_desconhecido_e_relatado();
 
 private:
     template <typename T>
@@ -211,22 +207,21 @@ void TTeste_janelas::foco_inicial_e_ciclo()
 
 void TTeste_janelas::comandos_de_medicao_data()
 {
-    QTest::addColumn<QString>("como");
-    QTest::newRow("botões") << "botões";
-    QTest::newRow("menu") << "menu";
-    QTest::newRow("Alt+I e Alt+P") << "teclas";
+    QTest::addColumn<TVia_comando>("como");
+    QTest::newRow("botões") << TVia_comando::Botoes;
+    QTest::newRow("menu") << TVia_comando::Menu;
+    QTest::newRow("Alt+I e Alt+P") << TVia_comando::Teclas;
 }
 
 void TTeste_janelas::comandos_de_medicao()
 {
-    QFETCH(QString, como);
+    QFETCH(TVia_comando, como);
     auto comanda = [&](const char* botao, const char* item, Qt::Key tecla) {
-        if (como == QStringLiteral("botões"))
-            QTest::mouseClick(filho<QPushButton>(botao), Qt::LeftButton);
-        else if (como == QStringLiteral("menu"))
-            filho<QAction>(item)->trigger();
-        else
-            QTest::keyClick(janela_.get(), tecla, Qt::AltModifier);
+        switch (como) {
+        case TVia_comando::Botoes: QTest::mouseClick(filho<QPushButton>(botao), Qt::LeftButton); break;
+        case TVia_comando::Menu: filho<QAction>(item)->trigger(); break;
+        case TVia_comando::Teclas: QTest::keyClick(janela_.get(), tecla, Qt::AltModifier); break;
+        }
     };
 
     // A mnemonic presses its button for a moment before the click.
@@ -300,17 +295,22 @@ void TTeste_janelas::parar_antes_de_iniciar()
 
 void TTeste_janelas::pergunta_de_saida_data()
 {
-    QTest::addColumn<QString>("como");
-    for (const char* como : {"botão Sair", "menu Sair", "Alt+S", "Enter no foco inicial", "Espaço no foco inicial",
-                             "fundo entre os painéis", "fundo na borda direita", "pedido de fechar"})
-        QTest::newRow(como) << QString::fromUtf8(como);
+    QTest::addColumn<TPedido_saida>("como");
+    QTest::newRow("botão Sair") << TPedido_saida::Botao_sair;
+    QTest::newRow("menu Sair") << TPedido_saida::Menu_sair;
+    QTest::newRow("Alt+S") << TPedido_saida::Alt_s;
+    QTest::newRow("Enter no foco inicial") << TPedido_saida::Enter_no_foco;
+    QTest::newRow("Espaço no foco inicial") << TPedido_saida::Espaco_no_foco;
+    QTest::newRow("fundo entre os painéis") << TPedido_saida::Fundo_entre_paineis;
+    QTest::newRow("fundo na borda direita") << TPedido_saida::Fundo_borda_direita;
+    QTest::newRow("pedido de fechar") << TPedido_saida::Pedido_de_fechar;
 }
 
 // Every exit command asks the same question; answered No, the window and a
 // running measurement go on.
 void TTeste_janelas::pergunta_de_saida()
 {
-    QFETCH(QString, como);
+    QFETCH(TPedido_saida, como);
     janela_->btn_inicia_medicaoClick();
 
     QString titulo, mensagem, padrao, cancela;
@@ -337,22 +337,16 @@ void TTeste_janelas::pergunta_de_saida()
     });
 
     QWidget* fundo = janela_->centralWidget();
-    if (como == QStringLiteral("botão Sair"))
-        QTest::mouseClick(filho<QPushButton>("Button3"), Qt::LeftButton);
-    else if (como == QStringLiteral("menu Sair"))
-        filho<QAction>("Sair1")->trigger();
-    else if (como == QStringLiteral("Alt+S"))
-        QTest::keyClick(janela_.get(), Qt::Key_S, Qt::AltModifier);
-    else if (como == QStringLiteral("Enter no foco inicial"))
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    else if (como == QStringLiteral("Espaço no foco inicial"))
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    else if (como == QStringLiteral("fundo entre os painéis"))
-        QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(300, 89));
-    else if (como == QStringLiteral("fundo na borda direita"))
-        QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(715, 200));
-    else
-        pede_fechar(*janela_);
+    switch (como) {
+    case TPedido_saida::Botao_sair: QTest::mouseClick(filho<QPushButton>("Button3"), Qt::LeftButton); break;
+    case TPedido_saida::Menu_sair: filho<QAction>("Sair1")->trigger(); break;
+    case TPedido_saida::Alt_s: QTest::keyClick(janela_.get(), Qt::Key_S, Qt::AltModifier); break;
+    case TPedido_saida::Enter_no_foco: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); break;
+    case TPedido_saida::Espaco_no_foco: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); break;
+    case TPedido_saida::Fundo_entre_paineis: QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(300, 89)); break;
+    case TPedido_saida::Fundo_borda_direita: QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(715, 200)); break;
+    case TPedido_saida::Pedido_de_fechar: pede_fechar(*janela_); break;
+    }
 
     QTRY_VERIFY(resposta.respondeu());
     QCOMPARE(titulo, QStringLiteral("Confirm"));
@@ -549,6 +543,25 @@ void TTeste_janelas::erro_sem_timer_e_relatado()
     QCOMPARE(mensagem, QStringLiteral("Not enough timers available."));
     QVERIFY(!plataforma_.timer_habilitado(TTimer::Timer2));
     QCOMPARE(plataforma_.contador_cursor, 0);
+}
+
+// What a handler raises that is no std::exception is reported too, and the
+// measurement goes on.
+void TTeste_janelas::erro_desconhecido_e_relatado()
+{
+    plataforma_.falhas = 1;
+    plataforma_.falha_desconhecida = true;
+    janela_->btn_inicia_medicaoClick();
+    QString mensagem;
+    TResposta resposta([&](QMessageBox& caixa) {
+        mensagem = caixa.text();
+        caixa.buttons().first()->click();
+    });
+    plataforma_.avanca(200);
+    QVERIFY(resposta.respondeu());
+    QCOMPARE(mensagem, QStringLiteral("Erro desconhecido."));
+    plataforma_.avanca(200);
+    QVERIFY(!texto("Edit1").isEmpty());
 }
 
 QTEST_MAIN(TTeste_janelas)

@@ -1,6 +1,6 @@
 // The forms of the measurement window and of the About window, control by
 // control: names, kinds, nesting, places, texts, fonts and colours.
-#include "apoio/plataforma_falsa.h"
+#include "medicao/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
 
@@ -37,9 +37,17 @@ QColor cor_do_texto(const QWidget& w)
     return w.palette().color(w.foregroundRole());
 }
 
+enum class TJanela { Principal, Sobre };
+
+// The kinds of control, each with its own checks.
+enum class TTipo { Painel, Moldura, Mostrador, Legenda, Paragrafo, Botao, Grupo, Edicao, Figura };
+
 }  // namespace
 
-class TTeste_forma : public QObject {
+Q_DECLARE_METATYPE(TJanela)
+Q_DECLARE_METATYPE(TTipo)
+
+class TTeste_janelas_forma : public QObject {
     Q_OBJECT
 
 private slots:
@@ -51,7 +59,7 @@ private slots:
     void janela_sobre();
 
 private:
-    QWidget& janela(const QString& nome) const;
+    QWidget& janela(TJanela qual) const;
 
     TPlataforma_falsa plataforma_;
     TEstado_medicao estado_;
@@ -59,7 +67,7 @@ private:
     std::unique_ptr<TForm_sobre> sobre_;
 };
 
-void TTeste_forma::initTestCase()
+void TTeste_janelas_forma::initTestCase()
 {
     principal_ = std::make_unique<TForm_principal>(plataforma_, nullptr, estado_);
     sobre_ = std::make_unique<TForm_sobre>();
@@ -70,15 +78,15 @@ void TTeste_forma::initTestCase()
     QVERIFY(QTest::qWaitForWindowExposed(sobre_.get()));
 }
 
-QWidget& TTeste_forma::janela(const QString& nome) const
+QWidget& TTeste_janelas_forma::janela(TJanela qual) const
 {
-    return nome == QLatin1String("principal") ? static_cast<QWidget&>(*principal_) : *sobre_;
+    return qual == TJanela::Principal ? static_cast<QWidget&>(*principal_) : *sobre_;
 }
 
-void TTeste_forma::controles_data()
+void TTeste_janelas_forma::controles_data()
 {
-    QTest::addColumn<QString>("janela");
-    QTest::addColumn<QString>("tipo");
+    QTest::addColumn<TJanela>("janela");
+    QTest::addColumn<TTipo>("tipo");
     QTest::addColumn<QString>("pai");
     QTest::addColumn<QRect>("caixa");
     QTest::addColumn<QString>("texto");
@@ -92,52 +100,53 @@ void TTeste_forma::controles_data()
     const QColor texto_janela;
     const QColor vermelho(0xFF, 0x00, 0x00), azul_petroleo(0x00, 0x80, 0x80);
     const QColor marinho(0x00, 0x00, 0x80), cinza(0x80, 0x80, 0x80);
-    auto linha = [](const char* janela, const char* nome, const char* tipo, const char* pai, QRect caixa,
+    auto linha = [](TJanela janela, const char* nome, TTipo tipo, const char* pai, QRect caixa,
                     const QString& texto, const QString& familia, int pixels, const QColor& cor) {
-        QTest::addRow("%s.%s", janela, nome)
-            << QString::fromLatin1(janela) << QString::fromLatin1(tipo) << QString::fromLatin1(pai)
-            << caixa << texto << familia << pixels << cor;
+        QTest::addRow("%s.%s", janela == TJanela::Principal ? "principal" : "sobre", nome)
+            << janela << tipo << QString::fromLatin1(pai) << caixa << texto << familia << pixels << cor;
     };
+    using enum TJanela;
+    using enum TTipo;
 
-    linha("principal", "Panel1", "painel", "centralwidget", {0, 0, 714, 89}, {}, sans, 11, texto_janela);
-    linha("principal", "Label2", "mostrador", "Panel1", {4, 3, 706, 81}, {}, arial, 37, vermelho);
-    linha("principal", "Panel2", "painel", "centralwidget", {0, 90, 714, 255}, {}, sans, 11, texto_janela);
-    linha("principal", "Panel3", "painel", "Panel2", {525, 4, 185, 245}, {}, sans, 11, texto_janela);
-    linha("principal", "Button3", "botao", "Panel3", {10, 192, 167, 41}, "&Sair", sans, 11, texto_janela);
-    linha("principal", "GroupBox4", "grupo", "Panel3", {3, 9, 177, 177}, "CONVERSÕES", sans, 11, texto_janela);
-    linha("principal", "mETR", "legenda", "GroupBox4", {8, 16, 96, 13}, "Metros por Segundo", sans, 11, texto_janela);
-    linha("principal", "Label7", "mostrador", "GroupBox4", {7, 32, 161, 32}, {}, arial, 27, azul_petroleo);
-    linha("principal", "Label10", "legenda", "GroupBox4", {9, 70, 19, 13}, "Nós", sans, 11, texto_janela);
-    linha("principal", "Label8", "mostrador", "GroupBox4", {6, 84, 161, 32}, {}, arial, 27, azul_petroleo);
-    linha("principal", "Label11", "legenda", "GroupBox4", {9, 124, 71, 13}, "Pés por Minuto", sans, 11, texto_janela);
-    linha("principal", "Label9", "mostrador", "GroupBox4", {6, 139, 161, 32}, {}, arial, 27, azul_petroleo);
-    linha("principal", "Panel4", "painel", "Panel2", {4, 5, 519, 244}, {}, sans, 11, texto_janela);
-    linha("principal", "GroupBox3", "grupo", "Panel4", {4, 7, 325, 178}, "VELOCIDADE DO VENTO", sans, 11, texto_janela);
-    linha("principal", "Label5", "mostrador", "GroupBox3", {6, 16, 312, 156}, {}, arial, 96, vermelho);
-    linha("principal", "Label3", "legenda", "Panel4", {8, 195, 279, 36}, "Quilômetros por hora", sans, 31, cinza);
-    linha("principal", "btn_inicia_medicao", "botao", "Panel4", {338, 195, 87, 38}, "&Iniciar Medição", sans, 11, texto_janela);
-    linha("principal", "btn_parar_medicao", "botao", "Panel4", {432, 195, 81, 38}, "&Parar Medição", sans, 11, texto_janela);
-    linha("principal", "GroupBox1", "grupo", "Panel4", {337, 115, 175, 69}, "Hora do Sistema", sans, 11, texto_janela);
-    linha("principal", "Edit1", "edicao", "GroupBox1", {4, 13, 160, 50}, {}, arial, 37, marinho);
-    linha("principal", "GroupBox2", "grupo", "Panel4", {339, 8, 169, 89}, "Maior Pico Registrado", sans, 11, texto_janela);
-    linha("principal", "Label6", "mostrador", "GroupBox2", {4, 14, 161, 70}, {}, arial, 64, cinza);
+    linha(Principal, "Panel1", Painel, "centralwidget", {0, 0, 714, 89}, {}, sans, 11, texto_janela);
+    linha(Principal, "Label2", Mostrador, "Panel1", {4, 3, 706, 81}, {}, arial, 37, vermelho);
+    linha(Principal, "Panel2", Painel, "centralwidget", {0, 90, 714, 255}, {}, sans, 11, texto_janela);
+    linha(Principal, "Panel3", Painel, "Panel2", {525, 4, 185, 245}, {}, sans, 11, texto_janela);
+    linha(Principal, "Button3", Botao, "Panel3", {10, 192, 167, 41}, "&Sair", sans, 11, texto_janela);
+    linha(Principal, "GroupBox4", Grupo, "Panel3", {3, 9, 177, 177}, "CONVERSÕES", sans, 11, texto_janela);
+    linha(Principal, "mETR", Legenda, "GroupBox4", {8, 16, 96, 13}, "Metros por Segundo", sans, 11, texto_janela);
+    linha(Principal, "Label7", Mostrador, "GroupBox4", {7, 32, 161, 32}, {}, arial, 27, azul_petroleo);
+    linha(Principal, "Label10", Legenda, "GroupBox4", {9, 70, 19, 13}, "Nós", sans, 11, texto_janela);
+    linha(Principal, "Label8", Mostrador, "GroupBox4", {6, 84, 161, 32}, {}, arial, 27, azul_petroleo);
+    linha(Principal, "Label11", Legenda, "GroupBox4", {9, 124, 71, 13}, "Pés por Minuto", sans, 11, texto_janela);
+    linha(Principal, "Label9", Mostrador, "GroupBox4", {6, 139, 161, 32}, {}, arial, 27, azul_petroleo);
+    linha(Principal, "Panel4", Painel, "Panel2", {4, 5, 519, 244}, {}, sans, 11, texto_janela);
+    linha(Principal, "GroupBox3", Grupo, "Panel4", {4, 7, 325, 178}, "VELOCIDADE DO VENTO", sans, 11, texto_janela);
+    linha(Principal, "Label5", Mostrador, "GroupBox3", {6, 16, 312, 156}, {}, arial, 96, vermelho);
+    linha(Principal, "Label3", Legenda, "Panel4", {8, 195, 279, 36}, "Quilômetros por hora", sans, 31, cinza);
+    linha(Principal, "btn_inicia_medicao", Botao, "Panel4", {338, 195, 87, 38}, "&Iniciar Medição", sans, 11, texto_janela);
+    linha(Principal, "btn_parar_medicao", Botao, "Panel4", {432, 195, 81, 38}, "&Parar Medição", sans, 11, texto_janela);
+    linha(Principal, "GroupBox1", Grupo, "Panel4", {337, 115, 175, 69}, "Hora do Sistema", sans, 11, texto_janela);
+    linha(Principal, "Edit1", Edicao, "GroupBox1", {4, 13, 160, 50}, {}, arial, 37, marinho);
+    linha(Principal, "GroupBox2", Grupo, "Panel4", {339, 8, 169, 89}, "Maior Pico Registrado", sans, 11, texto_janela);
+    linha(Principal, "Label6", Mostrador, "GroupBox2", {4, 14, 161, 70}, {}, arial, 64, cinza);
 
-    linha("sobre", "Panel1", "moldura", "rolagem", {0, 0, 281, 161}, {}, sans, 11, texto_janela);
-    linha("sobre", "Image1", "figura", "Panel1", {8, 8, 89, 145}, {}, sans, 11, texto_janela);
-    linha("sobre", "ProductName", "legenda", "Panel1", {104, 13, 83, 13}, "TCC Ventara", sans, 11, texto_janela);
-    linha("sobre", "Version", "legenda", "Panel1", {104, 33, 57, 13}, "Versão - 1.0", sans, 11, texto_janela);
-    linha("sobre", "Label4", "legenda", "Panel1", {104, 50, 133, 13}, "Desenvolvido em Qt " QT_VERSION_STR, sans, 11, texto_janela);
-    linha("sobre", "Label2", "legenda", "Panel1", {104, 66, 128, 13}, "Microsoft SQL Server 2000", sans, 11, texto_janela);
-    linha("sobre", "Label3", "legenda", "Panel1", {104, 82, 85, 13}, "Conexão via ADO", sans, 11, texto_janela);
-    linha("sobre", "Comments", "paragrafo", "Panel1", {104, 106, 122, 13}, "Equipe Ventara", sans, 11, texto_janela);
-    linha("sobre", "BitBtn1", "botao", "Panel1", {200, 128, 75, 25}, "OK", sans, 11, texto_janela);
-    linha("sobre", "Label1", "legenda", "Panel1", {106, 134, 83, 13}, "Data: 08.11.2003", sans, 11, texto_janela);
+    linha(Sobre, "Panel1", Moldura, "rolagem", {0, 0, 281, 161}, {}, sans, 11, texto_janela);
+    linha(Sobre, "Image1", Figura, "Panel1", {8, 8, 89, 145}, {}, sans, 11, texto_janela);
+    linha(Sobre, "ProductName", Legenda, "Panel1", {104, 13, 83, 13}, "TCC Ventara", sans, 11, texto_janela);
+    linha(Sobre, "Version", Legenda, "Panel1", {104, 33, 57, 13}, "Versão - 1.0", sans, 11, texto_janela);
+    linha(Sobre, "Label4", Legenda, "Panel1", {104, 50, 133, 13}, "Desenvolvido em Qt " QT_VERSION_STR, sans, 11, texto_janela);
+    linha(Sobre, "Label2", Legenda, "Panel1", {104, 66, 128, 13}, "Microsoft SQL Server 2000", sans, 11, texto_janela);
+    linha(Sobre, "Label3", Legenda, "Panel1", {104, 82, 85, 13}, "Conexão via ADO", sans, 11, texto_janela);
+    linha(Sobre, "Comments", Paragrafo, "Panel1", {104, 106, 122, 13}, "Equipe Ventara", sans, 11, texto_janela);
+    linha(Sobre, "BitBtn1", Botao, "Panel1", {200, 128, 75, 25}, "OK", sans, 11, texto_janela);
+    linha(Sobre, "Label1", Legenda, "Panel1", {106, 134, 83, 13}, "Data: 08.11.2003", sans, 11, texto_janela);
 }
 
-void TTeste_forma::controles()
+void TTeste_janelas_forma::controles()
 {
-    QFETCH(QString, janela);
-    QFETCH(QString, tipo);
+    QFETCH(TJanela, janela);
+    QFETCH(TTipo, tipo);
     QFETCH(QString, pai);
     QFETCH(QRect, caixa);
     QFETCH(QString, texto);
@@ -156,10 +165,10 @@ void TTeste_forma::controles()
 
     // Captions keep their place and take the size of their text, in whatever
     // font stands in for the designed one; every other box is as designed.
-    if (tipo == QLatin1String("legenda")) {
+    if (tipo == TTipo::Legenda) {
         QCOMPARE(w.pos(), caixa.topLeft());
         QCOMPARE(w.size(), w.sizeHint());
-    } else if (tipo == QLatin1String("paragrafo")) {
+    } else if (tipo == TTipo::Paragrafo) {
         QCOMPARE(w.pos(), caixa.topLeft());
         QCOMPARE(w.width(), caixa.width());
         QCOMPARE(w.height(), w.heightForWidth(caixa.width()));
@@ -167,15 +176,17 @@ void TTeste_forma::controles()
         QCOMPARE(w.geometry(), caixa);
     }
 
-    const bool foco = tipo == QLatin1String("botao") || tipo == QLatin1String("edicao");
+    const bool foco = tipo == TTipo::Botao || tipo == TTipo::Edicao;
     QCOMPARE(w.focusPolicy() != Qt::NoFocus, foco);
 
-    if (tipo == QLatin1String("painel") || tipo == QLatin1String("moldura")) {
+    switch (tipo) {
+    case TTipo::Painel:
+    case TTipo::Moldura: {
         auto* painel = qobject_cast<QFrame*>(&w);
         QVERIFY(painel);
         QCOMPARE(painel->metaObject()->className(), "QFrame");
         QCOMPARE(painel->lineWidth(), 1);
-        if (tipo == QLatin1String("painel")) {
+        if (tipo == TTipo::Painel) {
             QCOMPARE(painel->frameShape(), QFrame::Panel);
             QCOMPARE(painel->frameShadow(), QFrame::Raised);
             QVERIFY(painel->autoFillBackground());
@@ -186,7 +197,9 @@ void TTeste_forma::controles()
             QCOMPARE(painel->frameShadow(), QFrame::Sunken);
             QCOMPARE(painel->midLineWidth(), 0);
         }
-    } else if (tipo == QLatin1String("mostrador")) {
+        break;
+    }
+    case TTipo::Mostrador: {
         auto* mostrador = qobject_cast<QLabel*>(&w);
         QVERIFY(mostrador);
         QCOMPARE(mostrador->text(), texto);
@@ -196,43 +209,54 @@ void TTeste_forma::controles()
         QVERIFY(!mostrador->accessibleDescription().isEmpty());
         QVERIFY(mostrador->accessibleName().isEmpty());
         QCOMPARE(mostrador->grab().toImage().pixelColor(1, 1), QColor(Qt::white));
-    } else if (tipo == QLatin1String("legenda") || tipo == QLatin1String("paragrafo")) {
+        break;
+    }
+    case TTipo::Legenda:
+    case TTipo::Paragrafo: {
         auto* legenda = qobject_cast<QLabel*>(&w);
         QVERIFY(legenda);
         QCOMPARE(legenda->text(), texto);
-        QCOMPARE(legenda->wordWrap(), tipo == QLatin1String("paragrafo"));
+        QCOMPARE(legenda->wordWrap(), tipo == TTipo::Paragrafo);
         QVERIFY(legenda->alignment() & Qt::AlignLeft);
         QVERIFY(!legenda->autoFillBackground());
-    } else if (tipo == QLatin1String("botao")) {
+        break;
+    }
+    case TTipo::Botao: {
         auto* botao = qobject_cast<QPushButton*>(&w);
         QVERIFY(botao);
         QCOMPARE(botao->text(), texto);
         // Enter presses the button that has the focus, and no other.
         QVERIFY(botao->autoDefault());
         QVERIFY(botao->shortcut().isEmpty() == !texto.contains(u'&'));
-    } else if (tipo == QLatin1String("grupo")) {
+        break;
+    }
+    case TTipo::Grupo: {
         auto* grupo = qobject_cast<QGroupBox*>(&w);
         QVERIFY(grupo);
         QCOMPARE(grupo->title(), texto);
-    } else if (tipo == QLatin1String("edicao")) {
+        break;
+    }
+    case TTipo::Edicao: {
         auto* edicao = qobject_cast<QLineEdit*>(&w);
         QVERIFY(edicao);
         QCOMPARE(edicao->text(), texto);
         QVERIFY(edicao->hasFrame());
         QVERIFY(!edicao->isReadOnly());
         QVERIFY(!edicao->accessibleDescription().isEmpty());
-    } else if (tipo == QLatin1String("figura")) {
+        break;
+    }
+    case TTipo::Figura: {
         auto* figura = qobject_cast<QLabel*>(&w);
         QVERIFY(figura);
         QCOMPARE(figura->pixmap().size(), caixa.size());
         QVERIFY(!figura->hasScaledContents());
         QCOMPARE(figura->alignment(), Qt::AlignLeft | Qt::AlignTop);
-    } else {
-        QFAIL("unknown kind of control in the table");
+        break;
+    }
     }
 }
 
-void TTeste_forma::janela_principal()
+void TTeste_janelas_forma::janela_principal()
 {
     TForm_principal& j = *principal_;
     QCOMPARE(j.windowTitle(), QStringLiteral("Ventara"));
@@ -253,7 +277,7 @@ void TTeste_forma::janela_principal()
         QVERIFY(!(flags & botao));
 }
 
-void TTeste_forma::menu_principal()
+void TTeste_janelas_forma::menu_principal()
 {
     QMenuBar* barra = principal_->menuBar();
     QCOMPARE(barra->objectName(), QStringLiteral("MainMenu1"));
@@ -288,7 +312,7 @@ void TTeste_forma::menu_principal()
         QVERIFY2(acao->shortcuts().isEmpty(), qPrintable(acao->objectName()));
 }
 
-void TTeste_forma::janela_sobre()
+void TTeste_janelas_forma::janela_sobre()
 {
     TForm_sobre& j = *sobre_;
     QVERIFY(!qobject_cast<QDialog*>(&j));
@@ -314,5 +338,5 @@ void TTeste_forma::janela_sobre()
     j.resize(285, 164);
 }
 
-QTEST_MAIN(TTeste_forma)
+QTEST_MAIN(TTeste_janelas_forma)
 #include "tst_janelas_forma.moc"

@@ -1,5 +1,5 @@
 // The measurement core on the fake platform's virtual time.
-#include "apoio/plataforma_falsa.h"
+#include "apoio/bancada.h"
 
 #include <QtTest>
 
@@ -30,7 +30,7 @@ struct TVirgula : std::numpunct<char> {
 
 }  // namespace
 
-class TstMedicao : public QObject {
+class TTeste_medicao : public QObject {
     Q_OBJECT
 
 private slots:
@@ -61,7 +61,7 @@ private slots:
     void timer_sem_recurso_interrompe_inicio();
 };
 
-void TstMedicao::avaliacao_valores_notaveis_data()
+void TTeste_medicao::avaliacao_valores_notaveis_data()
 {
     QTest::addColumn<int>("pulsos");
     QTest::addColumn<QString>("kmh");
@@ -87,10 +87,10 @@ void TstMedicao::avaliacao_valores_notaveis_data()
     QTest::newRow("42") << 42 << "30" << "8.3" << "16.1987" << "1640.42" << rajadas;
     QTest::newRow("43") << 43 << "31" << "8.6" << "16.7387" << "1695.10" << ventania;
     QTest::newRow("56") << 56 << "40" << "11.1" << "21.5983" << "2187.23" << ventania;
-    QTest::newRow("57 gale, not 'no wind'") << 57 << "41" << "11.4" << "22.1382" << "2241.91" << ventania;
+    QTest::newRow("57 ventania, não 'sem vento'") << 57 << "41" << "11.4" << "22.1382" << "2241.91" << ventania;
 }
 
-void TstMedicao::avaliacao_valores_notaveis()
+void TTeste_medicao::avaliacao_valores_notaveis()
 {
     QFETCH(int, pulsos);
     QFETCH(QString, kmh);
@@ -118,7 +118,7 @@ void TstMedicao::avaliacao_valores_notaveis()
     QVERIFY(b.displays.escritas == ordem);
 }
 
-void TstMedicao::avaliacao_exata_para_toda_contagem()
+void TTeste_medicao::avaliacao_exata_para_toda_contagem()
 {
     TBancada b;
     for (std::int64_t n = 0; n <= 546874; ++n) {
@@ -131,7 +131,7 @@ void TstMedicao::avaliacao_exata_para_toda_contagem()
     }
 }
 
-void TstMedicao::textos_ignoram_locale_com_virgula()
+void TTeste_medicao::textos_ignoram_locale_com_virgula()
 {
     const std::locale antes = std::locale::global(std::locale(std::locale::classic(), new TVirgula));
     TBancada b;
@@ -147,25 +147,25 @@ void TstMedicao::textos_ignoram_locale_com_virgula()
     QCOMPARE(qs(pico_grande), QStringLiteral("1556578610"));
 }
 
-void TstMedicao::texto_fixo_arredonda_metades_para_longe_do_zero_data()
+void TTeste_medicao::texto_fixo_arredonda_metades_para_longe_do_zero_data()
 {
     QTest::addColumn<double>("valor");
     QTest::addColumn<int>("decimais");
     QTest::addColumn<QString>("texto");
 
     // Halves that are exact in binary: printf would give 0.12, 2 and 0.2.
-    QTest::newRow("0.125 to 2") << 0.125 << 2 << "0.13";
-    QTest::newRow("2.5 to 0") << 2.5 << 0 << "3";
-    QTest::newRow("0.25 to 1") << 0.25 << 1 << "0.3";
+    QTest::newRow("0.125 em 2 casas") << 0.125 << 2 << "0.13";
+    QTest::newRow("2.5 em 0 casas") << 2.5 << 0 << "3";
+    QTest::newRow("0.25 em 1 casa") << 0.25 << 1 << "0.3";
     // Just below a half stays below, even where the stored value rounds up to print.
-    QTest::newRow("0.15 stored below half") << 0.15 << 1 << "0.1";
-    QTest::newRow("carry through nines") << 9.9999 << 2 << "10.00";
-    QTest::newRow("zero, 4 places") << 0.0 << 4 << "0.0000";
-    QTest::newRow("whole keeps its decimal") << 5.0 << 1 << "5.0";
-    QTest::newRow("large") << 85104330.51618 << 2 << "85104330.52";
+    QTest::newRow("0.15 guardado abaixo da metade") << 0.15 << 1 << "0.1";
+    QTest::newRow("vai-um pelos noves") << 9.9999 << 2 << "10.00";
+    QTest::newRow("zero, 4 casas") << 0.0 << 4 << "0.0000";
+    QTest::newRow("inteiro mantém a casa decimal") << 5.0 << 1 << "5.0";
+    QTest::newRow("grande") << 85104330.51618 << 2 << "85104330.52";
 }
 
-void TstMedicao::texto_fixo_arredonda_metades_para_longe_do_zero()
+void TTeste_medicao::texto_fixo_arredonda_metades_para_longe_do_zero()
 {
     QFETCH(double, valor);
     QFETCH(int, decimais);
@@ -173,7 +173,7 @@ void TstMedicao::texto_fixo_arredonda_metades_para_longe_do_zero()
     QCOMPARE(qs(texto_fixo(valor, decimais)), texto);
 }
 
-void TstMedicao::classifica_vento_limites_data()
+void TTeste_medicao::classifica_vento_limites_data()
 {
     QTest::addColumn<int>("kmh");
     QTest::addColumn<QString>("conselho");
@@ -189,14 +189,14 @@ void TstMedicao::classifica_vento_limites_data()
         QTest::addRow("%d", kmh) << kmh << conselho;
 }
 
-void TstMedicao::classifica_vento_limites()
+void TTeste_medicao::classifica_vento_limites()
 {
     QFETCH(int, kmh);
     QFETCH(QString, conselho);
     QCOMPARE(qs(classifica_vento(kmh)), conselho);
 }
 
-void TstMedicao::texto_hora_configuracoes_data()
+void TTeste_medicao::texto_hora_configuracoes_data()
 {
     QTest::addColumn<int>("hora");
     QTest::addColumn<QString>("separador");  // "<none>": could not be read
@@ -208,23 +208,23 @@ void TstMedicao::texto_hora_configuracoes_data()
     QTest::addColumn<QString>("texto");
 
     const QString nada = QStringLiteral("<none>");
-    // Minutes, seconds and milliseconds are 5, 7 and 900 in every row.
-    QTest::newRow("24h, zero") << 9 << ":" << 1 << 1 << nada << nada << -1 << "09:05:07";
-    QTest::newRow("24h, no zero") << 9 << ":" << 1 << 0 << nada << nada << -1 << "9:05:07";
-    QTest::newRow("24h ignores designators") << 21 << "." << 1 << 1 << "AM" << "PM" << 1 << "21.05.07";
-    QTest::newRow("all defaults, evening") << 21 << nada << -1 << -1 << nada << nada << -1 << "9:05:07 pm";
-    QTest::newRow("all defaults, midnight") << 0 << nada << -1 << -1 << nada << nada << -1 << "12:05:07 am";
-    QTest::newRow("12h noon is pm") << 12 << ":" << 0 << 0 << "AM" << "PM" << 0 << "12:05:07 PM";
-    QTest::newRow("12h 11 is am") << 11 << ":" << 0 << 0 << "AM" << "PM" << 0 << "11:05:07 AM";
-    QTest::newRow("12h zero hours") << 13 << ":" << 0 << 1 << "AM" << "PM" << 0 << "01:05:07 PM";
-    QTest::newRow("designator first") << 8 << ":" << 0 << 0 << "上午" << "下午" << 1 << "上午 8:05:07";
-    QTest::newRow("two-character separator") << 9 << "::" << 1 << 1 << nada << nada << 0 << "09:05:07";
-    QTest::newRow("empty separator") << 9 << "" << 1 << 1 << nada << nada << 0 << "09:05:07";
-    QTest::newRow("one multibyte character") << 9 << "·" << 1 << 1 << nada << nada << 0 << "09·05·07";
-    QTest::newRow("empty designators take defaults") << 15 << ":" << 0 << 0 << "" << "" << 0 << "3:05:07 pm";
+    // Minutes and seconds are 5 and 7 in every row.
+    QTest::newRow("24h, com zero") << 9 << ":" << 1 << 1 << nada << nada << -1 << "09:05:07";
+    QTest::newRow("24h, sem zero") << 9 << ":" << 1 << 0 << nada << nada << -1 << "9:05:07";
+    QTest::newRow("24h ignora designadores") << 21 << "." << 1 << 1 << "AM" << "PM" << 1 << "21.05.07";
+    QTest::newRow("tudo padrão, noite") << 21 << nada << -1 << -1 << nada << nada << -1 << "9:05:07 pm";
+    QTest::newRow("tudo padrão, meia-noite") << 0 << nada << -1 << -1 << nada << nada << -1 << "12:05:07 am";
+    QTest::newRow("12h meio-dia é pm") << 12 << ":" << 0 << 0 << "AM" << "PM" << 0 << "12:05:07 PM";
+    QTest::newRow("12h 11 é am") << 11 << ":" << 0 << 0 << "AM" << "PM" << 0 << "11:05:07 AM";
+    QTest::newRow("12h hora com zero") << 13 << ":" << 0 << 1 << "AM" << "PM" << 0 << "01:05:07 PM";
+    QTest::newRow("designador antes") << 8 << ":" << 0 << 0 << "上午" << "下午" << 1 << "上午 8:05:07";
+    QTest::newRow("separador de dois caracteres") << 9 << "::" << 1 << 1 << nada << nada << 0 << "09:05:07";
+    QTest::newRow("separador vazio") << 9 << "" << 1 << 1 << nada << nada << 0 << "09:05:07";
+    QTest::newRow("um caractere de vários bytes") << 9 << "·" << 1 << 1 << nada << nada << 0 << "09·05·07";
+    QTest::newRow("designadores vazios tomam o padrão") << 15 << ":" << 0 << 0 << "" << "" << 0 << "3:05:07 pm";
 }
 
-void TstMedicao::texto_hora_configuracoes()
+void TTeste_medicao::texto_hora_configuracoes()
 {
     QFETCH(int, hora);
     QFETCH(QString, separador);
@@ -248,26 +248,26 @@ void TstMedicao::texto_hora_configuracoes()
     const TConfig_hora config{texto_lido(separador), sim_nao_lido(relogio_24h),
                               sim_nao_lido(zero_hora), texto_lido(am), texto_lido(pm),
                               sim_nao_lido(antes)};
-    QCOMPARE(qs(texto_hora({hora, 5, 7, 900}, config)), texto);
+    QCOMPARE(qs(texto_hora({hora, 5, 7}, config)), texto);
 }
 
-void TstMedicao::mostra_cursor_sequencias_data()
+void TTeste_medicao::mostra_cursor_sequencias_data()
 {
     QTest::addColumn<int>("contador_inicial");
     QTest::addColumn<QList<bool>>("pedidos");
     QTest::addColumn<int>("contador_final");
 
-    QTest::newRow("hide from 0") << 0 << QList<bool>{false} << -1;
-    QTest::newRow("hide, show") << 0 << QList<bool>{false, true} << 0;
-    QTest::newRow("hide, show, show") << 0 << QList<bool>{false, true, true} << 1;
-    QTest::newRow("hide from 1") << 1 << QList<bool>{false} << -1;
-    QTest::newRow("hide twice, show once is drawn") << 0 << QList<bool>{false, false, true} << 0;
-    QTest::newRow("show twice, hide once is hidden") << 0 << QList<bool>{true, true, false} << -1;
-    QTest::newRow("show from deep below") << -5 << QList<bool>{true} << 0;
-    QTest::newRow("hide from far above") << 7 << QList<bool>{false} << -1;
+    QTest::newRow("oculta a partir de 0") << 0 << QList<bool>{false} << -1;
+    QTest::newRow("oculta, mostra") << 0 << QList<bool>{false, true} << 0;
+    QTest::newRow("oculta, mostra, mostra") << 0 << QList<bool>{false, true, true} << 1;
+    QTest::newRow("oculta a partir de 1") << 1 << QList<bool>{false} << -1;
+    QTest::newRow("oculta duas vezes, mostra uma: desenhado") << 0 << QList<bool>{false, false, true} << 0;
+    QTest::newRow("mostra duas vezes, oculta uma: oculto") << 0 << QList<bool>{true, true, false} << -1;
+    QTest::newRow("mostra de muito abaixo") << -5 << QList<bool>{true} << 0;
+    QTest::newRow("oculta de muito acima") << 7 << QList<bool>{false} << -1;
 }
 
-void TstMedicao::mostra_cursor_sequencias()
+void TTeste_medicao::mostra_cursor_sequencias()
 {
     QFETCH(int, contador_inicial);
     QFETCH(QList<bool>, pedidos);
@@ -280,7 +280,7 @@ void TstMedicao::mostra_cursor_sequencias()
     QCOMPARE(b.plataforma.contador_cursor, contador_final);
 }
 
-void TstMedicao::amostra_ponteiro_data()
+void TTeste_medicao::amostra_ponteiro_data()
 {
     QTest::addColumn<int>("linha");
     QTest::addColumn<int>("pulsos");
@@ -289,10 +289,10 @@ void TstMedicao::amostra_ponteiro_data()
         {300, 0}, {245, 0}, {355, 0}, {244, 1}, {356, 1}, {2000, 1}, {-50, 1},
         {std::numeric_limits<std::int32_t>::max(), 1}, {std::numeric_limits<std::int32_t>::min(), 1}};
     for (const auto& [linha, pulsos] : casos)
-        QTest::addRow("row %d", linha) << linha << pulsos;
+        QTest::addRow("linha %d", linha) << linha << pulsos;
 }
 
-void TstMedicao::amostra_ponteiro()
+void TTeste_medicao::amostra_ponteiro()
 {
     QFETCH(int, linha);
     QFETCH(int, pulsos);
@@ -311,7 +311,7 @@ void TstMedicao::amostra_ponteiro()
     QVERIFY(!b.displays.texto(TDisplay::Edit1).empty());  // the clock, pulse or not
 }
 
-void TstMedicao::amostra_deriva_lenta()
+void TTeste_medicao::amostra_deriva_lenta()
 {
     // 20 rows per sample: 320 and 340 stay in the band, 360 counts and recentres.
     TBancada b;
@@ -325,7 +325,7 @@ void TstMedicao::amostra_deriva_lenta()
     QCOMPARE(b.plataforma.ponteiro.y, 300);
 }
 
-void TstMedicao::amostra_contagem_satura()
+void TTeste_medicao::amostra_contagem_satura()
 {
     TBancada b;
     b.estado.cont_pulsos = std::numeric_limits<std::int32_t>::max();
@@ -334,7 +334,7 @@ void TstMedicao::amostra_contagem_satura()
     QCOMPARE(b.estado.cont_pulsos, std::numeric_limits<std::int32_t>::max());
 }
 
-void TstMedicao::parar_limpa_displays_em_ordem()
+void TTeste_medicao::parar_limpa_displays_em_ordem()
 {
     // Before any start, and again when already stopped: the same clearing, the
     // pointer drawn, the peak display and every field untouched.
@@ -356,7 +356,7 @@ void TstMedicao::parar_limpa_displays_em_ordem()
     }
 }
 
-void TstMedicao::rotor_rapido_da_18_kmh_em_cada_avaliacao()
+void TTeste_medicao::rotor_rapido_da_18_kmh_em_cada_avaliacao()
 {
     TBancada b;
     b.plataforma.rotor_linhas_por_ms = 0.5;  // 100 rows per sample
@@ -372,7 +372,7 @@ void TstMedicao::rotor_rapido_da_18_kmh_em_cada_avaliacao()
     QCOMPARE(b.plataforma.movimentos.size(), std::size_t{12 * 25});
 }
 
-void TstMedicao::relogio_a_cada_amostra_so_medindo()
+void TTeste_medicao::relogio_a_cada_amostra_so_medindo()
 {
     TBancada b;
     b.plataforma.meia_noite_ms = (9 * 3600 + 5 * 60 + 6) * 1000 + 900;
@@ -398,7 +398,7 @@ void TstMedicao::relogio_a_cada_amostra_so_medindo()
     QVERIFY(b.displays.texto(TDisplay::Edit1).empty());
 }
 
-void TstMedicao::segundo_inicio_mantem_periodos()
+void TTeste_medicao::segundo_inicio_mantem_periodos()
 {
     TBancada b;
     b.plataforma.rotor_linhas_por_ms = 0.5;
@@ -417,7 +417,7 @@ void TstMedicao::segundo_inicio_mantem_periodos()
     QCOMPARE(qs(b.displays.texto(TDisplay::Label5)), QStringLiteral("18"));
 }
 
-void TstMedicao::reinicio_conta_so_o_proprio_intervalo()
+void TTeste_medicao::reinicio_conta_so_o_proprio_intervalo()
 {
     // 12 pulses, a stop 3 s after the start, then a new start in an 18 km/h wind:
     // the first evaluation reads the 25 pulses of its own 5 s, not 37.
@@ -438,7 +438,7 @@ void TstMedicao::reinicio_conta_so_o_proprio_intervalo()
     QCOMPARE(qs(b.displays.texto(TDisplay::Label2)), otimo);
 }
 
-void TstMedicao::corridas_curtas_sem_vento_nao_somam()
+void TTeste_medicao::corridas_curtas_sem_vento_nao_somam()
 {
     // Five short runs that each count 20 pulses, then a run in still air.
     TBancada b;
@@ -457,7 +457,7 @@ void TstMedicao::corridas_curtas_sem_vento_nao_somam()
     QCOMPARE(qs(b.displays.texto(TDisplay::Label2)), pouco_vento);
 }
 
-void TstMedicao::pico_so_sobe()
+void TTeste_medicao::pico_so_sobe()
 {
     TBancada b;
     const std::vector<std::pair<int, const char*>> avaliacoes{
@@ -476,7 +476,7 @@ void TstMedicao::pico_so_sobe()
     QCOMPARE(qs(b.displays.texto(TDisplay::Label6)), QStringLiteral("20"));
 }
 
-void TstMedicao::timer_sem_recurso_interrompe_inicio_data()
+void TTeste_medicao::timer_sem_recurso_interrompe_inicio_data()
 {
     QTest::addColumn<int>("falha");
     QTest::addColumn<bool>("timer1_ligado");
@@ -484,7 +484,7 @@ void TstMedicao::timer_sem_recurso_interrompe_inicio_data()
     QTest::newRow("Timer2") << static_cast<int>(TTimer::Timer2) << true;
 }
 
-void TstMedicao::timer_sem_recurso_interrompe_inicio()
+void TTeste_medicao::timer_sem_recurso_interrompe_inicio()
 {
     QFETCH(int, falha);
     QFETCH(bool, timer1_ligado);
@@ -502,5 +502,5 @@ void TstMedicao::timer_sem_recurso_interrompe_inicio()
     QCOMPARE(b.plataforma.contador_cursor, 0);  // the pointer stays drawn
 }
 
-QTEST_GUILESS_MAIN(TstMedicao)
+QTEST_GUILESS_MAIN(TTeste_medicao)
 #include "tst_medicao.moc"

@@ -5,7 +5,7 @@
 #include <QCursor>
 #include <QtTest>
 
-class TstPonteiroEscala : public QObject {
+class TTeste_ponteiro_escala : public QObject {
     Q_OBJECT
 
 private slots:
@@ -13,14 +13,14 @@ private slots:
     void ponteiro_em_pixels_da_tela();
 };
 
-void TstPonteiroEscala::ponteiro_em_pixels_da_tela_data()
+void TTeste_ponteiro_escala::ponteiro_em_pixels_da_tela_data()
 {
     QTest::addColumn<TPosicao>("destino");
-    QTest::newRow("row 300") << TPosicao{100, 300};
-    QTest::newRow("just outside the band") << TPosicao{640, 356};
+    QTest::newRow("linha 300") << TPosicao{100, 300};
+    QTest::newRow("logo fora da faixa") << TPosicao{640, 356};
 }
 
-void TstPonteiroEscala::ponteiro_em_pixels_da_tela()
+void TTeste_ponteiro_escala::ponteiro_em_pixels_da_tela()
 {
     QFETCH(TPosicao, destino);
     QCOMPARE(qApp->devicePixelRatio(), 2.0);
@@ -31,5 +31,5 @@ void TstPonteiroEscala::ponteiro_em_pixels_da_tela()
     QCOMPARE(QCursor::pos(), QPoint(destino.x / 2, destino.y / 2));
 }
 
-QTEST_MAIN(TstPonteiroEscala)
+QTEST_MAIN(TTeste_ponteiro_escala)
 #include "tst_ponteiro_escala.moc"

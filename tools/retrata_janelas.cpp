@@ -3,7 +3,7 @@
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
 #include "janelas/Uventara.h"
-#include "tests/apoio/plataforma_falsa.h"
+#include "medicao/plataforma_falsa.h"
 
 #include <QApplication>
 #include <QDir>

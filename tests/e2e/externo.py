@@ -102,6 +102,22 @@ def retrata(nome):
         subprocess.run(['import', '-window', 'root', os.path.join(pasta, nome + '.png')], check=True)
 
 
+def entra(programa, prazo_s=3.0, relata=lambda mensagem: None):
+    """Clicks ENTRAR on the entry window and waits until the measurement window
+    has taken its place; relata(mensagem) hears of each step."""
+    entrar = programa.por_nome(pyatspi.ROLE_IMAGE, 'ENTRAR')
+    entrada = entrar.parent
+    caixa = entrada.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    if (caixa.width, caixa.height) != (530, 357):
+        raise Falha(f'entry window is {caixa.width}x{caixa.height}, expected 530x357')
+    relata('entry window shown')
+    retrata('entrada')
+    clica(entrar)
+    programa.por_nome(pyatspi.ROLE_FRAME, 'Ventara')
+    espera(lambda: mostrando(entrada), lambda m: not m, prazo_s, 'entry window hidden after the click')
+    relata('measurement window shown, entry window gone')
+
+
 def aplicacao_do_processo(pid):
     """The application of that process on the AT-SPI desktop, or None.
 

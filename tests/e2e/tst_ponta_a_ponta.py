@@ -13,7 +13,7 @@ import time
 
 import pyatspi
 
-from externo import Falha, Programa, Rotor, clica, espera, mostrando, percorre, pressiona, retrata, tecla, texto
+from externo import Falha, Programa, Rotor, entra, espera, mostrando, percorre, pressiona, retrata, tecla, texto
 
 # The displays, by their accessible descriptions.
 KMH = 'Velocidade do vento em km/h'
@@ -57,20 +57,6 @@ class Janela:
 
     def botao(self, nome):
         return self.programa.por_nome(pyatspi.ROLE_PUSH_BUTTON, nome)
-
-
-def entra(programa):
-    entrar = programa.por_nome(pyatspi.ROLE_IMAGE, 'ENTRAR')
-    entrada = entrar.parent
-    caixa = entrada.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    if (caixa.width, caixa.height) != (530, 357):
-        raise Falha(f'entry window is {caixa.width}x{caixa.height}, expected 530x357')
-    passo('entry window shown')
-    retrata('entrada')
-    clica(entrar)
-    programa.por_nome(pyatspi.ROLE_FRAME, 'Ventara')
-    espera(lambda: mostrando(entrada), lambda m: not m, FOLGA_S, 'entry window hidden after the click')
-    passo('measurement window shown, entry window gone')
 
 
 def confere_hora(janela):
@@ -154,7 +140,7 @@ def main():
     opcoes = argumentos.parse_args()
     try:
         with Programa(opcoes.ventara) as programa, Rotor(opcoes.rotor) as rotor:
-            entra(programa)
+            entra(programa, FOLGA_S, passo)
             janela = Janela(programa)
             confere_iguais(janela.le(), dict.fromkeys(PARADO, ''), 'measurement window first shown')
             mede(janela, rotor)

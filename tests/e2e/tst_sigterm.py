@@ -11,8 +11,7 @@ import time
 import pyatspi
 
 from cursor_xvfb import espera_cursor, roda_com_cursor
-from externo import Programa, pressiona
-from tst_ponta_a_ponta import entra
+from externo import Programa, entra, pressiona
 
 # Wide enough that, left of the centred windows, the root's stipple lies under the
 # cursor and DESVIO columns beside it; the row is inside the band the sampling

@@ -2,15 +2,14 @@
 comes back when shown again and when the program is killed.
 
 Usage: tst_ponteiro_x11.py ALTERNA_PONTEIRO. Runs itself again under its own Xvfb,
-whose framebuffer holds the software cursor as drawn (e2e/cursor_xvfb.py)."""
+whose framebuffer holds the software cursor as drawn (cursor_xvfb.py)."""
 import os
 import select
 import signal
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), 'e2e'))
-from cursor_xvfb import espera_cursor, roda_com_cursor  # noqa: E402
+from cursor_xvfb import espera_cursor, roda_com_cursor
 
 CENTRO = (512, 384)  # where Xvfb starts the pointer
 DESTINO = (300, 200)  # where alterna_ponteiro moves it

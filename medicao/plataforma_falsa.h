@@ -1,5 +1,6 @@
-// A platform on virtual time for the tests: both timers tick with exact periods,
-// the pointer is simulated and every move and counter step is recorded.
+// A platform on virtual time, for the tests and for drawing the windows without
+// a desktop: both timers tick with exact periods, the pointer is simulated and
+// every move and counter step is recorded.
 #pragma once
 
 #include "medicao/medicao.h"
@@ -7,7 +8,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <set>
 #include <vector>
 
@@ -50,31 +50,4 @@ private:
 
     std::array<Timer, 2> timers_;
     double rotor_resto_ = 0.0;
-};
-
-// Displays that keep their texts and the order in which they were written.
-class TDisplays_falsos : public TDisplays {
-public:
-    void escreve(TDisplay display, const std::string& texto) override
-    {
-        textos[display] = texto;
-        escritas.push_back(display);
-    }
-    std::string texto(TDisplay display) const
-    {
-        const auto it = textos.find(display);
-        return it == textos.end() ? std::string{} : it->second;
-    }
-
-    std::map<TDisplay, std::string> textos;
-    std::vector<TDisplay> escritas;
-};
-
-// A core wired to a fake platform, its timers bound to its handlers.
-struct TBancada {
-    TBancada();
-    TEstado_medicao estado;
-    TPlataforma_falsa plataforma;
-    TDisplays_falsos displays;
-    TMedicao medicao{estado, plataforma, displays};
 };

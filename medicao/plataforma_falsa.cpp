@@ -45,7 +45,7 @@ THora_local TPlataforma_falsa::hora_local()
     const std::int64_t dia_ms = 24 * 3600 * 1000;
     const std::int64_t ms = ((meia_noite_ms + agora_ms) % dia_ms + dia_ms) % dia_ms;
     return {static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60),
-            static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
+            static_cast<int>(ms / 1000 % 60)};
 }
 
 void TPlataforma_falsa::liga_timer(TTimer timer, std::function<void()> handler)
@@ -78,10 +78,4 @@ void TPlataforma_falsa::avanca(std::int64_t ms)
             proximo->handler();
     }
     move_rotor_ate(fim);
-}
-
-TBancada::TBancada()
-{
-    plataforma.liga_timer(TTimer::Timer1, [this] { medicao.Timer1Timer(); });
-    plataforma.liga_timer(TTimer::Timer2, [this] { medicao.Timer2Timer(); });
 }
