@@ -1,6 +1,6 @@
 // The entry window and the way into the measurement window.
 #include "apoio/resposta.h"
-#include "medicao/plataforma_falsa.h"
+#include "plataforma/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Uventara.h"
 #include "janelas/aplicacao.h"
@@ -40,7 +40,7 @@ private:
 void TTeste_entrada::init()
 {
     entrada = std::make_unique<TForm_entrada>();
-    principal = std::make_unique<TForm_principal>(plataforma, nullptr, estado);
+    principal = std::make_unique<TForm_principal>(plataforma, plataforma, estado);
     Form_entrada = entrada.get();
     Form_principal = principal.get();
     mostra_janela(*entrada);

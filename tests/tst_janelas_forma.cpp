@@ -1,6 +1,6 @@
 // The forms of the measurement window and of the About window, control by
 // control: names, kinds, nesting, places, texts, fonts and colours.
-#include "medicao/plataforma_falsa.h"
+#include "plataforma/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
 
@@ -69,7 +69,7 @@ private:
 
 void TTeste_janelas_forma::initTestCase()
 {
-    principal_ = std::make_unique<TForm_principal>(plataforma_, nullptr, estado_);
+    principal_ = std::make_unique<TForm_principal>(plataforma_, plataforma_, estado_);
     sobre_ = std::make_unique<TForm_sobre>();
     // Shown, so that the style sheets have given every control its font and colour.
     principal_->show();

@@ -2,7 +2,7 @@
 // core wired to the virtual-time platform.
 #pragma once
 
-#include "medicao/plataforma_falsa.h"
+#include "plataforma/plataforma_falsa.h"
 
 #include <map>
 #include <string>
