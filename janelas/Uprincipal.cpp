@@ -10,7 +10,6 @@
 #include <QLayout>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QPushButton>
 
 TForm_principal* Form_principal = nullptr;
@@ -159,8 +158,7 @@ bool TForm_principal::confirma_saida()
     QPushButton* nao = pergunta.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     pergunta.setDefaultButton(sim);
     pergunta.setEscapeButton(nao);
-    // The box takes its final size only once shown; centre it then.
-    QTimer::singleShot(0, &pergunta, [&pergunta] { centra_na_tela(pergunta); });
+    centra_ao_mostrar(pergunta);
     pergunta.exec();
     return pergunta.clickedButton() == sim;
 }

@@ -1,37 +1,105 @@
 #include "mostra_janela.h"
 
+#include "plataforma/molduras_x11.h"
+
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLayout>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace {
+
 constexpr char ja_mostrada[] = "ventara_ja_mostrada";
+
+// The frame around the window: the window manager's on X11, else what Qt knows
+// (nothing before the first showing, and nothing at all offscreen).
+QMargins moldura_de(QWidget& janela)
+{
+    if (QWindow* nativa = janela.windowHandle())
+        if (const auto moldura = moldura_x11(*nativa))
+            return *moldura;
+    const QRect fora = janela.frameGeometry();
+    const QRect dentro = janela.geometry();
+    return {dentro.left() - fora.left(), dentro.top() - fora.top(), fora.right() - dentro.right(),
+            fora.bottom() - dentro.bottom()};
 }
+
+void centra_com_moldura(QWidget& janela, const QMargins& moldura)
+{
+    const QRect tela = janela.screen()->geometry();
+    const QSize fora = janela.size().grownBy(moldura);
+    // The geometry of a window is its client area: placed inside the frame.
+    const QPoint canto(tela.x() + centro_na_tela(tela.width(), fora.width()) + moldura.left(),
+                       tela.y() + centro_na_tela(tela.height(), fora.height()) + moldura.top());
+    janela.setGeometry(QRect(canto, janela.size()));
+}
+
+// Centres the window when it is about to be mapped: by then it has its size (a
+// message box takes its own only once visible) and its native window, whose
+// frame the window manager can be asked for. A manager that tells nothing of
+// the frame before the map has drawn it by the first expose: the window is
+// centred once more then, if the frame differs.
+class TCentra : public QObject {
+public:
+    explicit TCentra(QWidget& janela) : QObject(&janela), janela_(janela)
+    {
+        janela.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        if (objeto == &janela_ && evento->type() == QEvent::Show)
+            centra();
+        else if (objeto != &janela_ && evento->type() == QEvent::Expose)
+            recentra();
+        return QObject::eventFilter(objeto, evento);
+    }
+
+private:
+    void centra()
+    {
+        janela_.removeEventFilter(this);
+        QEvent pedido(QEvent::LayoutRequest);
+        QCoreApplication::sendEvent(&janela_, &pedido);
+        QWindow* nativa = janela_.windowHandle();
+        so_barra_de_titulo_x11(*nativa);
+        moldura_ = moldura_de(janela_);
+        centra_com_moldura(janela_, moldura_);
+        nativa->installEventFilter(this);
+    }
+
+    void recentra()
+    {
+        const auto moldura = moldura_x11(*janela_.windowHandle());
+        if (moldura && *moldura != moldura_)
+            centra_com_moldura(janela_, *moldura);
+        deleteLater();
+    }
+
+    QWidget& janela_;
+    QMargins moldura_;
+};
+
+}  // namespace
 
 int centro_na_tela(int tamanho_tela, int tamanho_janela)
 {
     return std::max(0, (tamanho_tela - tamanho_janela) / 2);
 }
 
-void centra_na_tela(QWidget& janela)
+void centra_ao_mostrar(QWidget& janela)
 {
-    const QRect tela = janela.screen()->geometry();
-    const QSize fora = janela.frameGeometry().size();
-    janela.move(tela.x() + centro_na_tela(tela.width(), fora.width()),
-                tela.y() + centro_na_tela(tela.height(), fora.height()));
+    new TCentra(janela);
 }
 
 void mostra_janela(QWidget& janela)
 {
     if (!janela.property(ja_mostrada).toBool()) {
-        // Settle the size the layout gives the window, and make the native window
-        // so the frame counts where the platform knows it.
-        if (janela.layout())
-            janela.layout()->activate();
-        janela.winId();
-        centra_na_tela(janela);
+        centra_ao_mostrar(janela);
         janela.setProperty(ja_mostrada, true);
     }
     janela.show();
