@@ -41,8 +41,8 @@ void centra_com_moldura(QWidget& janela, const QMargins& moldura)
 // Centres the window when it is about to be mapped: by then it has its size (a
 // message box takes its own only once visible) and its native window, whose
 // frame the window manager can be asked for. A manager that tells nothing of
-// the frame before the map has drawn it by the first expose: the window is
-// centred once more then, if the frame differs.
+// the frame before the map announces it as it maps the window: centred once
+// more then, if the frame differs.
 class TCentra : public QObject {
 public:
     explicit TCentra(QWidget& janela) : QObject(&janela), janela_(janela)
@@ -52,36 +52,29 @@ public:
 
     bool eventFilter(QObject* objeto, QEvent* evento) override
     {
-        if (objeto == &janela_ && evento->type() == QEvent::Show)
+        if (evento->type() == QEvent::Show)
             centra();
-        else if (objeto != &janela_ && evento->type() == QEvent::Expose)
-            recentra();
         return QObject::eventFilter(objeto, evento);
     }
 
 private:
     void centra()
     {
-        janela_.removeEventFilter(this);
         QEvent pedido(QEvent::LayoutRequest);
         QCoreApplication::sendEvent(&janela_, &pedido);
-        QWindow* nativa = janela_.windowHandle();
-        so_barra_de_titulo_x11(*nativa);
-        moldura_ = moldura_de(janela_);
-        centra_com_moldura(janela_, moldura_);
-        nativa->installEventFilter(this);
-    }
-
-    void recentra()
-    {
-        const auto moldura = moldura_x11(*janela_.windowHandle());
-        if (moldura && *moldura != moldura_)
-            centra_com_moldura(janela_, *moldura);
+        QWindow& nativa = *janela_.windowHandle();
+        so_barra_de_titulo_x11(nativa);
+        const QMargins moldura = moldura_de(janela_);
+        centra_com_moldura(janela_, moldura);
+        QWidget& janela = janela_;
+        new TAviso_moldura_x11(nativa, &janela, [&janela, moldura](QMargins desenhada) {
+            if (desenhada != moldura)
+                centra_com_moldura(janela, desenhada);
+        });
         deleteLater();
     }
 
     QWidget& janela_;
-    QMargins moldura_;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <memory>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -104,9 +105,16 @@ struct TDicas_motif {
 constexpr std::uint32_t motif_funcoes = 1u << 0;
 constexpr std::uint32_t motif_decoracoes = 1u << 1;
 constexpr std::uint32_t motif_funcao_mover = 1u << 2;
-constexpr std::uint32_t motif_funcao_fechar = 1u << 5;
 constexpr std::uint32_t motif_borda = 1u << 1;
 constexpr std::uint32_t motif_titulo = 1u << 3;
+
+// X counts the screen's pixels, Qt those of the window.
+QMargins na_escala_da_janela(const QMargins& moldura, const QWindow& janela)
+{
+    const qreal escala = janela.devicePixelRatio();
+    return QMargins(qRound(moldura.left() / escala), qRound(moldura.top() / escala),
+                    qRound(moldura.right() / escala), qRound(moldura.bottom() / escala));
+}
 
 }  // namespace
 
@@ -122,10 +130,42 @@ std::optional<QMargins> moldura_x11(QWindow& janela)
         moldura = pede_extensoes(conexao, id, nome);
     if (!moldura)
         return std::nullopt;
-    // X counts the screen's pixels, Qt those of the window.
-    const qreal escala = janela.devicePixelRatio();
-    return QMargins(qRound(moldura->left() / escala), qRound(moldura->top() / escala),
-                    qRound(moldura->right() / escala), qRound(moldura->bottom() / escala));
+    return na_escala_da_janela(*moldura, janela);
+}
+
+TAviso_moldura_x11::TAviso_moldura_x11(QWindow& janela, QObject* dono, std::function<void(QMargins)> avisa)
+    : QObject(dono), janela_(janela), avisa_(std::move(avisa))
+{
+    xcb_connection_t* conexao = conexao_x11();
+    if (!conexao)
+        return;
+    id_ = static_cast<xcb_window_t>(janela.winId());
+    atomo_ = atomo(conexao, "_NET_FRAME_EXTENTS");
+    qApp->installNativeEventFilter(this);
+}
+
+TAviso_moldura_x11::~TAviso_moldura_x11()
+{
+    qApp->removeNativeEventFilter(this);
+}
+
+bool TAviso_moldura_x11::nativeEventFilter(const QByteArray& tipo, void* mensagem, qintptr*)
+{
+    if (tipo != "xcb_generic_event_t" || !avisa_)
+        return false;
+    const auto* evento = static_cast<const xcb_generic_event_t*>(mensagem);
+    if ((evento->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto* mudanca = reinterpret_cast<const xcb_property_notify_event_t*>(evento);
+    if (mudanca->window != id_ || mudanca->atom != atomo_ || mudanca->state != XCB_PROPERTY_NEW_VALUE)
+        return false;
+    if (const auto moldura = extensoes(conexao_x11(), id_, atomo_)) {
+        // Once only: what comes later is the user's business (shading, say).
+        const auto avisa = std::exchange(avisa_, nullptr);
+        deleteLater();
+        avisa(na_escala_da_janela(*moldura, janela_));
+    }
+    return false;
 }
 
 void so_barra_de_titulo_x11(QWindow& janela)
@@ -137,10 +177,10 @@ void so_barra_de_titulo_x11(QWindow& janela)
     xcb_connection_t* conexao = conexao_x11();
     if (!so_titulo || !conexao)
         return;
-    // Moving stays, and so does closing: a close request from the window manager
-    // still reaches the program, which asks before it ends.
-    const TDicas_motif dicas{motif_funcoes | motif_decoracoes, motif_funcao_mover | motif_funcao_fechar,
-                             motif_borda | motif_titulo, 0, 0};
+    // Moving only: a window manager that takes a close function as leave to draw
+    // a close box would draw one.
+    const TDicas_motif dicas{motif_funcoes | motif_decoracoes, motif_funcao_mover, motif_borda | motif_titulo,
+                             0, 0};
     const xcb_atom_t nome = atomo(conexao, "_MOTIF_WM_HINTS");
     xcb_change_property(conexao, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(janela.winId()), nome,
                         nome, 32, 5, &dicas);

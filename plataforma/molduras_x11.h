@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QMargins>
+#include <QObject>
 
+#include <functional>
 #include <optional>
 
 class QWindow;
@@ -11,6 +14,22 @@ class QWindow;
 // first mapped. Empty without an X connection (offscreen, Wayland) or where no
 // manager answers.
 std::optional<QMargins> moldura_x11(QWindow& janela);
+
+// Calls avisa with the frame the first time the window manager announces one
+// for the window (it draws the frame when it maps the window), then nothing
+// more. Owned by dono; never calls without an X connection.
+class TAviso_moldura_x11 : public QObject, public QAbstractNativeEventFilter {
+public:
+    TAviso_moldura_x11(QWindow& janela, QObject* dono, std::function<void(QMargins)> avisa);
+    ~TAviso_moldura_x11() override;
+    bool nativeEventFilter(const QByteArray& tipo, void* mensagem, qintptr* resultado) override;
+
+private:
+    QWindow& janela_;
+    std::function<void(QMargins)> avisa_;
+    unsigned id_ = 0;
+    unsigned atomo_ = 0;
+};
 
 // Qt announces a window with a title and no buttons by leaving the decorations
 // to the window manager, which then draws its default buttons; this asks for a
