@@ -60,6 +60,7 @@ public:
 private:
     void centra()
     {
+        janela_.removeEventFilter(this);
         QEvent pedido(QEvent::LayoutRequest);
         QCoreApplication::sendEvent(&janela_, &pedido);
         QWindow& nativa = *janela_.windowHandle();
