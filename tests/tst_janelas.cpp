@@ -2,6 +2,7 @@
 // with virtual time: commands, displays, focus and keys, the exit question, the
 // About window and the report of errors raised in handlers.
 #include "apoio/plataforma_falsa.h"
+#include "apoio/resposta.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
 
@@ -17,48 +18,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 
 namespace {
-
-// Acts on the next modal message box from inside its own event loop, as the
-// user would.
-class TResposta : public QObject {
-public:
-    explicit TResposta(std::function<void(QMessageBox&)> acao) : acao_(std::move(acao))
-    {
-        connect(&sondagem_, &QTimer::timeout, this, &TResposta::sonda);
-        sondagem_.start(10);
-    }
-    bool respondeu() const { return respondeu_; }
-
-private:
-    void sonda()
-    {
-        auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!caixa)
-            return;
-        sondagem_.stop();
-        respondeu_ = true;
-        acao_(*caixa);
-    }
-
-    std::function<void(QMessageBox&)> acao_;
-    QTimer sondagem_;
-    bool respondeu_ = false;
-};
-
-QAbstractButton* botao(QMessageBox& caixa, const char* texto)
-{
-    for (QAbstractButton* b : caixa.buttons())
-        if (b->text() == QLatin1String(texto))
-            return b;
-    return nullptr;
-}
 
 // Clicks the box's button of that caption, or does nothing when there is none.
 std::function<void(QMessageBox&)> clica(const char* texto)
@@ -322,12 +287,7 @@ void TTeste_janelas::pergunta_de_saida()
         titulo = caixa.windowTitle();
         mensagem = caixa.text();
         icone = caixa.icon();
-        QList<QAbstractButton*> lista = caixa.buttons();
-        std::sort(lista.begin(), lista.end(), [](QAbstractButton* a, QAbstractButton* b) {
-            return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
-        });
-        for (QAbstractButton* b : lista)
-            botoes << b->text();
+        botoes = botoes_da_esquerda(caixa.buttons());
         padrao = caixa.defaultButton() ? caixa.defaultButton()->text() : QString();
         cancela = caixa.escapeButton() ? caixa.escapeButton()->text() : QString();
         sem_pai = !caixa.parentWidget();
