@@ -29,9 +29,12 @@ def tamanho_da_tela():
     return tuple(int(re.search(rf'{campo}: +(\d+)', saida).group(1)) for campo in ('Width', 'Height'))
 
 
-def janela_mostrada(titulo):
-    """The X id of the mapped top-level window with that exact title, or None."""
-    saida = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', f'^{re.escape(titulo)}$'],
+def janela_mostrada(titulo=None, pid=None):
+    """The X id of a mapped top-level window with that exact title, of that
+    process, or both; None when there is none."""
+    criterios = (['--pid', str(pid)] if pid is not None else []) + \
+        (['--name', f'^{re.escape(titulo)}$'] if titulo is not None else [])
+    saida = subprocess.run(['xdotool', 'search', '--all', '--onlyvisible', *criterios],
                            capture_output=True, text=True).stdout.split()
     return int(saida[0]) if saida else None
 
