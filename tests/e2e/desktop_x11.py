@@ -5,7 +5,7 @@ import os
 import re
 import subprocess
 
-from externo import Falha, espera
+from externo import Falha, espera, termina
 
 # Each window manager as the test starts it, replacing none that runs already.
 GERENCIADORES = {
@@ -93,10 +93,4 @@ class Gerenciador:
         self.para()
 
     def para(self):
-        if self.processo.poll() is None:
-            self.processo.terminate()
-            try:
-                self.processo.wait(5)
-            except subprocess.TimeoutExpired:
-                self.processo.kill()
-                self.processo.wait()
+        termina(self.processo)
