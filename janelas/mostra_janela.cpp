@@ -15,13 +15,10 @@ namespace {
 
 constexpr char ja_mostrada[] = "ventara_ja_mostrada";
 
-// The frame around the window: the window manager's on X11, else what Qt knows
-// (nothing before the first showing, and nothing at all offscreen).
-QMargins moldura_de(QWidget& janela)
+// The frame Qt knows around a window: nothing before the first showing, and
+// nothing at all offscreen.
+QMargins moldura_do_qt(const QWidget& janela)
 {
-    if (QWindow* nativa = janela.windowHandle())
-        if (const auto moldura = moldura_x11(*nativa))
-            return *moldura;
     const QRect fora = janela.frameGeometry();
     const QRect dentro = janela.geometry();
     return {dentro.left() - fora.left(), dentro.top() - fora.top(), fora.right() - dentro.right(),
@@ -40,9 +37,10 @@ void centra_com_moldura(QWidget& janela, const QMargins& moldura)
 
 // Centres the window when it is about to be mapped: by then it has its size (a
 // message box takes its own only once visible) and its native window, whose
-// frame the window manager can be asked for. A manager that tells nothing of
-// the frame before the map announces it as it maps the window: centred once
-// more then, if the frame differs.
+// frame the X11 window manager can be asked for. The frame the manager draws as
+// it maps the window may differ from what it told before (xfwm4 tells a
+// borderless window the frame of a framed one; kwin tells nothing): centred once
+// more then.
 class TCentra : public QObject {
 public:
     explicit TCentra(QWidget& janela) : QObject(&janela), janela_(janela)
@@ -65,12 +63,14 @@ private:
         QCoreApplication::sendEvent(&janela_, &pedido);
         QWindow& nativa = *janela_.windowHandle();
         so_barra_de_titulo_x11(nativa);
-        const QMargins moldura = moldura_de(janela_);
-        centra_com_moldura(janela_, moldura);
         QWidget& janela = janela_;
-        new TAviso_moldura_x11(nativa, &janela, [&janela, moldura](QMargins desenhada) {
-            if (desenhada != moldura)
+        const QMargins moldura = moldura_x11(nativa).value_or(moldura_do_qt(janela));
+        centra_com_moldura(janela, moldura);
+        new TAviso_moldura_x11(nativa, &janela, [&janela, usada = moldura](QMargins desenhada) mutable {
+            if (desenhada != usada) {
+                usada = desenhada;
                 centra_com_moldura(janela, desenhada);
+            }
         });
         deleteLater();
     }

@@ -123,6 +123,10 @@ std::optional<QMargins> moldura_x11(QWindow& janela)
     xcb_connection_t* conexao = conexao_x11();
     if (!conexao)
         return std::nullopt;
+    // Nothing to ask for a borderless window: xfwm4 would tell it the frame of a
+    // framed one.
+    if (janela.flags() & Qt::FramelessWindowHint)
+        return QMargins();
     const auto id = static_cast<xcb_window_t>(janela.winId());
     const xcb_atom_t nome = atomo(conexao, "_NET_FRAME_EXTENTS");
     std::optional<QMargins> moldura = extensoes(conexao, id, nome);
@@ -142,6 +146,7 @@ TAviso_moldura_x11::TAviso_moldura_x11(QWindow& janela, QObject* dono, std::func
     id_ = static_cast<xcb_window_t>(janela.winId());
     atomo_ = atomo(conexao, "_NET_FRAME_EXTENTS");
     qApp->installNativeEventFilter(this);
+    janela.installEventFilter(this);
 }
 
 TAviso_moldura_x11::~TAviso_moldura_x11()
@@ -157,15 +162,32 @@ bool TAviso_moldura_x11::nativeEventFilter(const QByteArray& tipo, void* mensage
     if ((evento->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
         return false;
     const auto* mudanca = reinterpret_cast<const xcb_property_notify_event_t*>(evento);
-    if (mudanca->window != id_ || mudanca->atom != atomo_ || mudanca->state != XCB_PROPERTY_NEW_VALUE)
-        return false;
-    if (const auto moldura = extensoes(conexao_x11(), id_, atomo_)) {
-        // Once only: what comes later is the user's business (shading, say).
-        const auto avisa = std::exchange(avisa_, nullptr);
-        deleteLater();
-        avisa(na_escala_da_janela(*moldura, janela_));
-    }
+    if (mudanca->window == id_ && mudanca->atom == atomo_ && mudanca->state == XCB_PROPERTY_NEW_VALUE)
+        confere();
     return false;
+}
+
+bool TAviso_moldura_x11::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() == QEvent::Expose && avisa_)
+        confere();
+    return QObject::eventFilter(objeto, evento);
+}
+
+// The frame as it stands now, which may be newer than the event that led here.
+// Once the window is on the screen with its frame, what changes later is the
+// user's business (shading, say).
+void TAviso_moldura_x11::confere()
+{
+    const auto moldura = extensoes(conexao_x11(), id_, atomo_);
+    if (!moldura)
+        return;
+    avisa_(na_escala_da_janela(*moldura, janela_));
+    if (janela_.isExposed()) {
+        avisa_ = nullptr;
+        janela_.removeEventFilter(this);
+        deleteLater();
+    }
 }
 
 void so_barra_de_titulo_x11(QWindow& janela)

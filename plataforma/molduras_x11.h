@@ -15,16 +15,20 @@ class QWindow;
 // manager answers.
 std::optional<QMargins> moldura_x11(QWindow& janela);
 
-// Calls avisa with the frame the first time the window manager announces one
-// for the window (it draws the frame when it maps the window), then nothing
-// more. Owned by dono; never calls without an X connection.
+// Calls avisa with the window's frame as the window manager announces it,
+// until the window is exposed with a frame announced: the frame the manager
+// draws as it maps the window. Owned by dono; never calls without an X
+// connection.
 class TAviso_moldura_x11 : public QObject, public QAbstractNativeEventFilter {
 public:
     TAviso_moldura_x11(QWindow& janela, QObject* dono, std::function<void(QMargins)> avisa);
     ~TAviso_moldura_x11() override;
     bool nativeEventFilter(const QByteArray& tipo, void* mensagem, qintptr* resultado) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+    void confere();
+
     QWindow& janela_;
     std::function<void(QMargins)> avisa_;
     unsigned id_ = 0;
