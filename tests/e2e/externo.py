@@ -118,6 +118,18 @@ def entra(programa, prazo_s=3.0, relata=lambda mensagem: None):
     relata('measurement window shown, entry window gone')
 
 
+def termina(processo):
+    """Asks a helper process to end, and kills it if it has not within 5 s."""
+    if processo.poll() is not None:
+        return
+    processo.terminate()
+    try:
+        processo.wait(5)
+    except subprocess.TimeoutExpired:
+        processo.kill()
+        processo.wait()
+
+
 class Programa:
     """The program under test in a process of its own, visible to AT-SPI.
 
@@ -220,10 +232,5 @@ class Rotor:
             self.linha_de_passos.join()
             self.linha_de_passos = None
         if self.processo is not None:
-            self.processo.terminate()
-            try:
-                self.processo.wait(5)
-            except subprocess.TimeoutExpired:
-                self.processo.kill()
-                self.processo.wait()
+            termina(self.processo)
             self.processo = None
