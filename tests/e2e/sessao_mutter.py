@@ -198,25 +198,50 @@ class DispositivosVirtuais:
         for simbolo in reversed(simbolos):
             self.console.NotifyKeyboardKeysym(simbolo, False)
 
-    def quadro(self, cursor=True):
-        """The monitor's picture now: bytes, 3 per pixel (RGB), row after row."""
-        with tempfile.NamedTemporaryFile(dir=self.sessao.pasta, suffix='.rgb') as arquivo:
-            no = self.nos[CURSOR_DESENHADO if cursor else CURSOR_OCULTO]
-            subprocess.run(['gst-launch-1.0', '-q', 'pipewiresrc', f'path={no}', 'num-buffers=1',
-                            'always-copy=true', '!', 'videoconvert', '!', 'video/x-raw,format=RGB', '!',
-                            'filesink', f'location={arquivo.name}'],
-                           env=self.sessao.ambiente(), check=True, timeout=20)
-            dados = arquivo.read()
-        if len(dados) != LARGURA * ALTURA * 3:
-            raise Falha(f'a frame of {len(dados)} bytes, expected {LARGURA}x{ALTURA} RGB')
-        return dados
+    def _captura(self, no, destino, formato):
+        return subprocess.Popen(['gst-launch-1.0', '-q', 'pipewiresrc', f'path={no}', 'num-buffers=1',
+                                 'always-copy=true', '!', 'videoconvert', '!', *formato, '!',
+                                 'filesink', f'location={destino}'], env=self.sessao.ambiente())
+
+    def quadros(self):
+        """The monitor's picture now, with the cursor drawn and without, taken at the
+        same time: bytes, 3 per pixel (RGB), row after row."""
+        arquivos = [os.path.join(self.sessao.pasta, f'quadro{modo}.rgb')
+                    for modo in (CURSOR_DESENHADO, CURSOR_OCULTO)]
+        capturas = [self._captura(self.nos[modo], arquivo, ['video/x-raw,format=RGB'])
+                    for modo, arquivo in zip((CURSOR_DESENHADO, CURSOR_OCULTO), arquivos)]
+        for captura in capturas:
+            if captura.wait(20) != 0:
+                raise Falha(f'gst-launch could not take a frame (status {captura.returncode})')
+        quadros = []
+        for arquivo in arquivos:
+            with open(arquivo, 'rb') as f:
+                quadros.append(f.read())
+            os.remove(arquivo)
+            if len(quadros[-1]) != LARGURA * ALTURA * 3:
+                raise Falha(f'a frame of {len(quadros[-1])} bytes, expected {LARGURA}x{ALTURA} RGB')
+        return quadros
 
     def retrata(self, nome):
         """A PNG of the monitor, cursor drawn, in $VENTARA_RETRATOS when that is set."""
         pasta = os.environ.get('VENTARA_RETRATOS')
         if pasta:
             os.makedirs(pasta, exist_ok=True)
-            subprocess.run(['gst-launch-1.0', '-q', 'pipewiresrc', f'path={self.nos[CURSOR_DESENHADO]}',
-                            'num-buffers=1', 'always-copy=true', '!', 'videoconvert', '!', 'pngenc', '!',
-                            'filesink', f'location={os.path.join(pasta, nome + ".png")}'],
-                           env=self.sessao.ambiente(), check=True, timeout=20)
+            self._captura(self.nos[CURSOR_DESENHADO], os.path.join(pasta, nome + '.png'),
+                          ['pngenc']).wait(20)
+
+
+def diferencas(a, b, caixa=(0, 0, LARGURA, ALTURA), tolerancia=30):
+    """The box (x0, y0, x1, y1) around the pixels of caixa where frames a and b
+    differ by more than the desktop's dithering, or None where they do not."""
+    x0, y0, x1, y1 = caixa
+    xs, ys = [], []
+    for y in range(max(0, y0), min(ALTURA, y1)):
+        inicio, fim = 3 * (y * LARGURA + max(0, x0)), 3 * (y * LARGURA + min(LARGURA, x1))
+        if a[inicio:fim] == b[inicio:fim]:
+            continue
+        for p in range(inicio, fim, 3):
+            if abs(a[p] - b[p]) + abs(a[p + 1] - b[p + 1]) + abs(a[p + 2] - b[p + 2]) > tolerancia:
+                xs.append(p // 3 % LARGURA)
+                ys.append(y)
+    return (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if xs else None

@@ -59,7 +59,9 @@ class Janela:
         return self.programa.por_nome(pyatspi.ROLE_PUSH_BUTTON, nome)
 
 
-def entra(programa):
+def entra(programa, clica=clica, retrata=retrata):
+    """Clicks ENTRAR on the entry window; clica and retrata are the mouse's click on
+    an accessible and the screenshot of the display the program runs on."""
     entrar = programa.por_nome(pyatspi.ROLE_IMAGE, 'ENTRAR')
     entrada = entrar.parent
     caixa = entrada.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
