@@ -10,22 +10,55 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 
+#include <wayland-client.h>
 #include <xcb/xcb.h>
 
 namespace {
 
-// The pointer services need X11: a Wayland session runs the program through
-// XWayland unless the user chose a Qt platform.
-void escolhe_x11()
+// Whether the Wayland compositor can lock the pointer and report its relative
+// motion, the two things the rotor is read through there.
+bool wayland_le_o_rotor()
+{
+    const QByteArray nome = qgetenv("WAYLAND_DISPLAY");
+    // Without a runtime folder a relative name leads nowhere, and the library
+    // would print an error of its own.
+    if (nome.isEmpty() || (!nome.startsWith('/') && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")))
+        return false;
+    const std::unique_ptr<wl_display, void (*)(wl_display*)> display(wl_display_connect(nullptr),
+                                                                      wl_display_disconnect);
+    if (!display)
+        return false;
+    struct TProtocolos {
+        bool trava = false;
+        bool relativo = false;
+    } protocolos;
+    static const wl_registry_listener ouvinte = {
+        .global = [](void* dados, wl_registry*, uint32_t, const char* interface, uint32_t) {
+            auto* p = static_cast<TProtocolos*>(dados);
+            p->trava |= std::strcmp(interface, "zwp_pointer_constraints_v1") == 0;
+            p->relativo |= std::strcmp(interface, "zwp_relative_pointer_manager_v1") == 0;
+        },
+        .global_remove = [](void*, wl_registry*, uint32_t) {},
+    };
+    wl_registry* registro = wl_display_get_registry(display.get());
+    wl_registry_add_listener(registro, &ouvinte, &protocolos);
+    const bool respondeu = wl_display_roundtrip(display.get()) >= 0;
+    wl_registry_destroy(registro);
+    return respondeu && protocolos.trava && protocolos.relativo;
+}
+
+// The platform is chosen here rather than by Qt: native Wayland only where the
+// compositor lets the rotor be read, X11 (XWayland there) everywhere else.
+// A platform the user chose stays.
+void escolhe_plataforma()
 {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return;
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_QPA_PLATFORM", wayland_le_o_rotor() ? "wayland" : "xcb");
 }
 
 using TConexao_x11 = std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)>;
@@ -41,8 +74,8 @@ std::optional<TConexao_x11> sonda_x11()
     if (xcb_connection_has_error(conexao.get()) == 0)
         return conexao;
     const QByteArray display = qgetenv("DISPLAY");
-    std::fprintf(stderr, "ventara: no X display to open (DISPLAY=%s); Ventara needs an X11 or XWayland session\n",
-                 display.isEmpty() ? "<not set>" : display.constData());
+    std::fprintf(stderr, "ventara: nenhum display X para abrir (DISPLAY=%s); o Ventara precisa de uma sessão X11 ou Wayland\n",
+                 display.isEmpty() ? "<não definido>" : display.constData());
     return std::nullopt;
 }
 
@@ -50,7 +83,7 @@ std::optional<TConexao_x11> sonda_x11()
 
 int main(int argc, char* argv[])
 {
-    escolhe_x11();
+    escolhe_plataforma();
     auto sonda = sonda_x11();
     if (!sonda)
         return 1;
@@ -67,8 +100,9 @@ int main(int argc, char* argv[])
     TPlataforma_qt plataforma;
     auto entrada = std::make_unique<TForm_entrada>();
     Form_entrada = entrada.get();
-    auto principal = std::make_unique<TForm_principal>(plataforma);
+    auto principal = std::make_unique<TForm_principal>(plataforma, plataforma);
     Form_principal = principal.get();
+    plataforma.define_janela_medicao([janela = principal.get()] { return janela->windowHandle(); });
     auto sobre = std::make_unique<TForm_sobre>();
     Form_sobre = sobre.get();
 

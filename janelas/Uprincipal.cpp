@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -15,9 +16,20 @@
 
 TForm_principal* Form_principal = nullptr;
 
-TForm_principal::TForm_principal(TPlataforma& plataforma, QWidget* parent, TEstado_medicao& estado)
+namespace {
+
+// Stands where the advice would, in its style, when an interval was not read.
+constexpr char aviso_sem_leitura[] = "SEM LEITURA: APONTE PARA A JANELA";
+
+}  // namespace
+
+TForm_principal::TForm_principal(TPlataforma& plataforma, TSensor& sensor, TEstado_medicao& estado,
+                                 QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ui(std::make_unique<Ui::TForm_principal>()),
+      plataforma_(plataforma),
+      sensor_(sensor),
+      estado_(estado),
       medicao_(estado, plataforma, *this)
 {
     ui->setupUi(this);
@@ -36,9 +48,19 @@ TForm_principal::TForm_principal(TPlataforma& plataforma, QWidget* parent, TEsta
     connect(ui->Sobre1, &QAction::triggered, this, &TForm_principal::Sobre1Click);
     plataforma.liga_timer(TTimer::Timer1, [this] { Timer1Timer(); });
     plataforma.liga_timer(TTimer::Timer2, [this] { Timer2Timer(); });
+    sensor.liga_perda_sensor([this] {
+        if (medicao_.medindo())
+            protege([this] { perde_leitura(); });
+    });
 }
 
-TForm_principal::~TForm_principal() = default;
+// The platform outlives the window: nothing of it may call a destroyed one.
+TForm_principal::~TForm_principal()
+{
+    plataforma_.liga_timer(TTimer::Timer1, {});
+    plataforma_.liga_timer(TTimer::Timer2, {});
+    sensor_.liga_perda_sensor({});
+}
 
 // The captions take the width of their text in the font that stands in for the
 // designed one. Sized at each showing rather than when built, so that the start
@@ -75,22 +97,73 @@ void TForm_principal::Button3Click()
 
 void TForm_principal::Timer1Timer()
 {
-    protege([this] { medicao_.Timer1Timer(); });
+    protege([this] {
+        if (!sensor_.sensor_lendo())
+            perde_leitura();
+        medicao_.Timer1Timer();
+    });
 }
 
+// Where the session cannot read the rotor a measurement would show a calm that
+// nobody measured: say so and do not start.
 void TForm_principal::btn_inicia_medicaoClick()
 {
-    protege([this] { medicao_.btn_inicia_medicaoClick(); });
+    protege([this] {
+        if (!sensor_.sensor_legivel()) {
+            avisa_sem_sensor();
+            return;
+        }
+        if (!medicao_.medindo())
+            intervalo_lido_ = true;
+        medicao_.btn_inicia_medicaoClick();
+    });
 }
 
+// Only an interval read from its first sample to its end gives a speed.
 void TForm_principal::Timer2Timer()
 {
-    protege([this] { medicao_.Timer2Timer(); });
+    protege([this] {
+        if (intervalo_lido_)
+            medicao_.Timer2Timer();
+        else
+            descarta_intervalo();
+        intervalo_lido_ = true;
+    });
 }
 
 void TForm_principal::btn_parar_medicaoClick()
 {
     protege([this] { medicao_.btn_parar_medicaoClick(); });
+}
+
+// The sensor stopped being read: no speed stays up that it no longer stands
+// behind. The measurement goes on and reads again from the next whole interval.
+void TForm_principal::perde_leitura()
+{
+    if (!intervalo_lido_)
+        return;
+    intervalo_lido_ = false;
+    descarta_intervalo();
+}
+
+// The pulses of an interval not read throughout are no measure of the wind;
+// the peak stays as it was.
+void TForm_principal::descarta_intervalo()
+{
+    estado_.cont_pulsos = 0;
+    for (TDisplay velocidade : {TDisplay::Label5, TDisplay::Label7, TDisplay::Label8, TDisplay::Label9})
+        escreve(velocidade, {});
+    escreve(TDisplay::Label2, aviso_sem_leitura);
+}
+
+void TForm_principal::avisa_sem_sensor()
+{
+    QMessageBox::warning(
+        nullptr, QGuiApplication::applicationDisplayName(),
+        QStringLiteral("Nesta sessão o Ventara não consegue ler o vento: o sistema de janelas não "
+                       "entrega ao programa os movimentos do mouse do sensor.\n\n"
+                       "Para medir, entre numa sessão X11 ou Wayland (GNOME, Plasma, sway) e "
+                       "abra o Ventara sem a variável QT_QPA_PLATFORM."));
 }
 
 void TForm_principal::escreve(TDisplay display, const std::string& texto)

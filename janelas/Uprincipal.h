@@ -1,6 +1,7 @@
 #pragma once
 
 #include "medicao/medicao.h"
+#include "plataforma/sensor.h"
 
 #include <QMainWindow>
 
@@ -17,8 +18,8 @@ class TForm_principal : public QMainWindow, private TDisplays {
 
 public:
     // Tests give each window a state of its own; the program uses the one of the process.
-    explicit TForm_principal(TPlataforma& plataforma, QWidget* parent = nullptr,
-                             TEstado_medicao& estado = estado_medicao);
+    TForm_principal(TPlataforma& plataforma, TSensor& sensor, TEstado_medicao& estado = estado_medicao,
+                    QWidget* parent = nullptr);
     ~TForm_principal() override;
 
 public slots:
@@ -42,10 +43,18 @@ private:
     bool no_fundo(const QMouseEvent& evento) const;
     bool confirma_saida();
     void sai_se_confirmar();
+    void avisa_sem_sensor();
+    void perde_leitura();
+    void descarta_intervalo();
 
     std::unique_ptr<Ui::TForm_principal> ui;
+    TPlataforma& plataforma_;
+    TSensor& sensor_;
+    TEstado_medicao& estado_;
     TMedicao medicao_;
     bool pressionado_no_fundo_ = false;
+    // The sensor has been read since the first sample of this interval.
+    bool intervalo_lido_ = true;
 };
 
 extern TForm_principal* Form_principal;

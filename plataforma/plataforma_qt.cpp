@@ -1,4 +1,5 @@
 #include "plataforma_qt.h"
+#include "ponteiro_wayland.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -41,6 +43,19 @@ bool tem_xfixes(xcb_connection_t* conexao)
         xcb_xfixes_query_version_reply(conexao, xcb_xfixes_query_version(conexao, 4, 0), nullptr),
         &std::free);
     return versao && versao->major_version >= 4;
+}
+
+// XWayland gives an X11 client the pointer only while it is over the client's
+// windows and ignores warps once it leaves them: the rotor cannot be read.
+bool e_xwayland(xcb_connection_t* conexao)
+{
+    if (!conexao)
+        return false;
+    static constexpr char nome[] = "XWAYLAND";
+    const std::unique_ptr<xcb_query_extension_reply_t, decltype(&std::free)> extensao(
+        xcb_query_extension_reply(conexao, xcb_query_extension(conexao, std::strlen(nome), nome), nullptr),
+        &std::free);
+    return extensao && extensao->present;
 }
 
 // A piece of a time format: a field (h, H, m, s, z, a or A with its p, t) with
@@ -137,6 +152,9 @@ TConfig_hora config_de_formato(const QString& formato, const QString& am, const 
 TPlataforma_qt::TPlataforma_qt(QObject* parent)
     : QObject(parent),
       xfixes_(tem_xfixes(conexao_x11())),
+      wayland_(QGuiApplication::platformName() == QLatin1String("wayland")
+                   ? std::make_unique<TPonteiro_wayland>() : nullptr),
+      sensor_legivel_(wayland_ ? wayland_->disponivel() : !e_xwayland(conexao_x11())),
       timers_{cria_timer("Timer1", intervalo_timer1_ms, TTimer::Timer1),
               cria_timer("Timer2", intervalo_timer2_ms, TTimer::Timer2)}
 {
@@ -148,6 +166,7 @@ TPlataforma_qt::~TPlataforma_qt()
 {
     if (ponteiro_oculto_)
         oculta_ponteiro(false);
+    acompanha_trava();
 }
 
 QTimer* TPlataforma_qt::cria_timer(const char* nome, int intervalo_ms, TTimer timer)
@@ -169,6 +188,8 @@ QTimer* TPlataforma_qt::cria_timer(const char* nome, int intervalo_ms, TTimer ti
 // would grow and a slow rotor would count fewer pulses.
 TPosicao TPlataforma_qt::le_ponteiro()
 {
+    if (wayland_)
+        return wayland_->ponteiro().le();
     if (xcb_connection_t* conexao = conexao_x11()) {
         const std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> ponteiro(
             xcb_query_pointer_reply(conexao, xcb_query_pointer(conexao, raiz_x11(conexao)), nullptr),
@@ -182,6 +203,10 @@ TPosicao TPlataforma_qt::le_ponteiro()
 
 void TPlataforma_qt::move_ponteiro(TPosicao destino)
 {
+    if (wayland_) {
+        wayland_->ponteiro().move(destino);
+        return;
+    }
     if (xcb_connection_t* conexao = conexao_x11()) {
         // X positions are 16-bit; beyond that the server stops the pointer at the edge anyway.
         const auto linha_x11 = [](std::int32_t v) {
@@ -213,6 +238,12 @@ void TPlataforma_qt::oculta_ponteiro(bool ocultar)
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);
     else
         QGuiApplication::restoreOverrideCursor();
+    if (wayland_) {
+        // A start that is already running shows and hides again in one event:
+        // the lock follows only what holds once the event is over.
+        QTimer::singleShot(0, this, &TPlataforma_qt::acompanha_trava);
+        return;
+    }
     if (!xfixes_)
         return;
     xcb_connection_t* conexao = conexao_x11();
@@ -252,6 +283,30 @@ bool TPlataforma_qt::timer_habilitado(TTimer timer) const
 void TPlataforma_qt::liga_timer(TTimer timer, std::function<void()> handler)
 {
     handlers_[static_cast<int>(timer)] = std::move(handler);
+}
+
+// The pointer is locked on the measurement window while it is hidden, that is
+// while a measurement runs.
+void TPlataforma_qt::acompanha_trava()
+{
+    if (!wayland_ || preso_ == ponteiro_oculto_)
+        return;
+    preso_ = ponteiro_oculto_;
+    if (preso_)
+        wayland_->prende(janela_medicao_ ? janela_medicao_() : nullptr);
+    else
+        wayland_->solta();
+}
+
+bool TPlataforma_qt::sensor_lendo() const
+{
+    return wayland_ ? wayland_->ponteiro().lendo() : sensor_legivel_;
+}
+
+void TPlataforma_qt::liga_perda_sensor(std::function<void()> handler)
+{
+    if (wayland_)
+        wayland_->ponteiro().liga_perda(std::move(handler));
 }
 
 THora_local TPlataforma_qt::hora_local()

@@ -1,18 +1,23 @@
-// The platform of the measurement on Qt 6: the real pointer, precise Qt timers,
-// the local clock and the time format of the default locale.
+// The platform of the measurement on Qt 6: the real pointer (X11, or native
+// Wayland under a pointer lock), precise Qt timers, the local clock and the time
+// format of the default locale.
 #pragma once
 
 #include "medicao/medicao.h"
+#include "plataforma/sensor.h"
 
 #include <QObject>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QString;
 class QTimer;
+class QWindow;
+class TPonteiro_wayland;
 
-class TPlataforma_qt : public QObject, public TPlataforma {
+class TPlataforma_qt : public QObject, public TPlataforma, public TSensor {
     Q_OBJECT
 
 public:
@@ -32,7 +37,13 @@ public:
     THora_local hora_local() override;
     TConfig_hora config_hora() override { return config_hora_; }
 
+    bool sensor_legivel() const override { return sensor_legivel_; }
+    bool sensor_lendo() const override;
+    void liga_perda_sensor(std::function<void()> handler) override;
+
     bool ponteiro_oculto() const { return ponteiro_oculto_; }
+    // The window whose surface the pointer is locked on while hidden (Wayland).
+    void define_janela_medicao(std::function<QWindow*()> janela) { janela_medicao_ = std::move(janela); }
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -42,10 +53,15 @@ private:
     QTimer* cria_timer(const char* nome, int intervalo_ms, TTimer timer);
     void oculta_ponteiro(bool ocultar);
     void le_config_hora();
+    void acompanha_trava();
 
     int contador_cursor_ = 0;
     bool ponteiro_oculto_ = false;
     bool xfixes_ = false;  // the X server can hide the pointer on the whole screen
+    std::unique_ptr<TPonteiro_wayland> wayland_;  // only on a native Wayland session
+    bool sensor_legivel_ = true;
+    bool preso_ = false;  // a lock is asked for
+    std::function<QWindow*()> janela_medicao_;
     std::array<std::function<void()>, 2> handlers_;
     std::array<QTimer*, 2> timers_;
     TConfig_hora config_hora_;

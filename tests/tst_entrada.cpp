@@ -39,7 +39,7 @@ private:
 void TstEntrada::init()
 {
     entrada = std::make_unique<TForm_entrada>();
-    principal = std::make_unique<TForm_principal>(plataforma, nullptr, estado);
+    principal = std::make_unique<TForm_principal>(plataforma, plataforma, estado);
     Form_entrada = entrada.get();
     Form_principal = principal.get();
     mostra_janela(*entrada);

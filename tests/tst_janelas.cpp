@@ -1,6 +1,7 @@
 // Behaviour of the measurement window and the About window on a fake platform
 // with virtual time: commands, displays, focus and keys, the exit question, the
-// About window and the report of errors raised in handlers.
+// About window, the report of errors raised in handlers, and the rotor read
+// through a relative pointer under a lock, as on Wayland.
 #include "apoio/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
@@ -143,6 +144,14 @@ private slots:
     void erro_num_timer_e_relatado();
     void erro_sem_timer_e_relatado();
 
+    void ponteiro_relativo_data();
+    void ponteiro_relativo();
+    void trava_perdida_e_de_volta();
+    void sem_trava_na_primeira_amostra();
+    void sessao_sem_sensor_recusa_data();
+    void sessao_sem_sensor_recusa();
+    void janela_destruida_nao_recebe_mais_nada();
+
 private:
     template <typename T>
     T* filho(const char* nome) const
@@ -165,7 +174,7 @@ void TTeste_janelas::init()
 {
     plataforma_ = {};
     estado_ = {};
-    janela_ = std::make_unique<TForm_principal>(plataforma_, nullptr, estado_);
+    janela_ = std::make_unique<TForm_principal>(plataforma_, plataforma_, estado_);
     sobre_ = std::make_unique<TForm_sobre>();
     Form_principal = janela_.get();
     Form_sobre = sobre_.get();
@@ -549,6 +558,186 @@ void TTeste_janelas::erro_sem_timer_e_relatado()
     QCOMPARE(mensagem, QStringLiteral("Not enough timers available."));
     QVERIFY(!plataforma_.timer_habilitado(TTimer::Timer2));
     QCOMPARE(plataforma_.contador_cursor, 0);
+}
+
+namespace {
+
+const QString aviso_sem_leitura = QStringLiteral("SEM LEITURA: APONTE PARA A JANELA");
+
+}  // namespace
+
+// One rotor in the second interval of a measurement whose first interval read
+// 18 km/h: rows per relative step and steps per 200 ms sample give the pulses
+// of 5 s and the speed; an interval in which the lock was lost shows none.
+void TTeste_janelas::ponteiro_relativo_data()
+{
+    QTest::addColumn<double>("linhas_por_passo");
+    QTest::addColumn<int>("passos_por_amostra");
+    QTest::addColumn<int>("perde_ms");  // into the interval; -1 never
+    QTest::addColumn<int>("volta_ms");  // -1 never
+    QTest::addColumn<int>("pulsos");
+    QTest::addColumn<QStringList>("mostrado");  // advice, km/h, peak, m/s, knots, ft/min
+    const QStringList nada{aviso_sem_leitura, "", "18", "", "", ""};
+    QTest::newRow("saturado: 100 linhas a cada 50 ms") << 100.0 << 4 << -1 << -1 << 25
+        << QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192", "984.25"};
+    QTest::newRow("passo por amostra: 100 linhas a cada 200 ms") << 100.0 << 1 << -1 << -1 << 25
+        << QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192", "984.25"};
+    QTest::newRow("lento: 10 linhas a cada 50 ms") << 10.0 << 4 << -1 << -1 << 12
+        << QStringList{"VENTO RAZOÁVEL, BOA DECOLAGEM", "8", "18", "2.2", "4.3197", "437.45"};
+    QTest::newRow("lento, para cima: -10 linhas a cada 50 ms") << -10.0 << 4 << -1 << -1 << 12
+        << QStringList{"VENTO RAZOÁVEL, BOA DECOLAGEM", "8", "18", "2.2", "4.3197", "437.45"};
+    QTest::newRow("frações de linha: 2.8125 linhas a cada 10 ms") << 2.8125 << 20 << -1 << -1 << 25
+        << QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192", "984.25"};
+    QTest::newRow("parado") << 0.0 << 4 << -1 << -1 << 0
+        << QStringList{"POUCO VENTO PARA DECOLAR", "0", "18", "0.0", "0.0000", "0.00"};
+    QTest::newRow("trava perdida no meio") << 100.0 << 4 << 2500 << -1 << -1 << nada;
+    QTest::newRow("trava perdida e de volta no meio") << 100.0 << 4 << 2000 << 2100 << -1 << nada;
+    QTest::newRow("trava perdida logo após a avaliação") << 100.0 << 4 << 1 << 100 << -1 << nada;
+}
+
+void TTeste_janelas::ponteiro_relativo()
+{
+    QFETCH(double, linhas_por_passo);
+    QFETCH(int, passos_por_amostra);
+    QFETCH(int, perde_ms);
+    QFETCH(int, volta_ms);
+    QFETCH(int, pulsos);
+    QFETCH(QStringList, mostrado);
+    plataforma_.ponteiro_relativo = true;
+    plataforma_.linhas_por_passo = 100.0;
+    plataforma_.passo_ms = 50;
+    janela_->btn_inicia_medicaoClick();
+    plataforma_.avanca(5000);
+    QCOMPARE(texto("Label5"), QStringLiteral("18"));
+
+    plataforma_.movimentos.clear();
+    plataforma_.linhas_por_passo = linhas_por_passo;
+    plataforma_.passo_ms = 200 / passos_por_amostra;
+    for (auto [ms, ativa] : {std::pair{perde_ms, false}, std::pair{volta_ms, true}}) {
+        if (ms >= 0) {
+            plataforma_.avanca(5000 + ms - plataforma_.agora_ms);
+            plataforma_.trava(ativa);
+        }
+    }
+    plataforma_.avanca(10000 - plataforma_.agora_ms);
+    if (pulsos >= 0)
+        QCOMPARE(int(plataforma_.movimentos.size()), pulsos);
+    QCOMPARE(displays().mid(0, 6), mostrado);
+    QVERIFY(plataforma_.timer_habilitado(TTimer::Timer1));
+    QCOMPARE(estado_.cont_pulsos, 0);
+}
+
+// Lost during a measurement, the lock empties the speeds at once and the notice
+// takes the advice's place; the measurement runs on, and once the lock is back
+// the next whole interval reads.
+void TTeste_janelas::trava_perdida_e_de_volta()
+{
+    plataforma_.ponteiro_relativo = true;
+    plataforma_.linhas_por_passo = 100.0;
+    janela_->btn_inicia_medicaoClick();
+    plataforma_.avanca(6000);
+    QCOMPARE(displays().mid(0, 6),
+             (QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192", "984.25"}));
+
+    plataforma_.trava(false);
+    QCOMPARE(displays().mid(0, 6), (QStringList{aviso_sem_leitura, "", "18", "", "", ""}));
+    QVERIFY(plataforma_.timer_habilitado(TTimer::Timer1));
+    QVERIFY(plataforma_.timer_habilitado(TTimer::Timer2));
+    QCOMPARE(plataforma_.contador_cursor, -1);
+
+    plataforma_.avanca(6000);  // 12 s: back within the third interval, which stays unread
+    plataforma_.trava(true);
+    plataforma_.avanca(3000);
+    QCOMPARE(displays().mid(0, 6), (QStringList{aviso_sem_leitura, "", "18", "", "", ""}));
+    plataforma_.avanca(5000);  // 20 s: the fourth, read throughout
+    QCOMPARE(displays().mid(0, 6),
+             (QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192", "984.25"}));
+
+    // A stop is no loss: it empties the displays as always.
+    janela_->btn_parar_medicaoClick();
+    QCOMPARE(displays(), (QStringList{"", "", "18", "", "", "", ""}));
+    plataforma_.trava(false);
+    QCOMPARE(texto("Label2"), QString());
+}
+
+// A lock the compositor has not granted by the first sample: the notice shows
+// then, and the first interval read from its start gives the speed.
+void TTeste_janelas::sem_trava_na_primeira_amostra()
+{
+    plataforma_.ponteiro_relativo = true;
+    plataforma_.linhas_por_passo = 100.0;
+    plataforma_.trava_concedida = false;
+    janela_->btn_inicia_medicaoClick();
+    plataforma_.avanca(199);
+    QCOMPARE(texto("Label2"), QString());
+    plataforma_.avanca(1);
+    QCOMPARE(texto("Label2"), aviso_sem_leitura);
+    QVERIFY(!texto("Edit1").isEmpty());  // the clock goes on
+
+    plataforma_.avanca(800);
+    plataforma_.trava(true);
+    plataforma_.avanca(4000);
+    QCOMPARE(displays().mid(0, 6), (QStringList{aviso_sem_leitura, "", "", "", "", ""}));
+    plataforma_.avanca(5000);
+    QCOMPARE(displays().mid(0, 6),
+             (QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192", "984.25"}));
+}
+
+void TTeste_janelas::sessao_sem_sensor_recusa_data()
+{
+    QTest::addColumn<QString>("como");
+    QTest::newRow("botão") << "botão";
+    QTest::newRow("Alt+I") << "Alt+I";
+    QTest::newRow("menu") << "menu";
+}
+
+// Where the session cannot deliver the rotor's motion (XWayland) a start says
+// so and neither measures nor hides the pointer.
+void TTeste_janelas::sessao_sem_sensor_recusa()
+{
+    QFETCH(QString, como);
+    QCoreApplication::setApplicationName(QStringLiteral("TCC Ventara"));
+    plataforma_.legivel = false;
+    QString titulo, mensagem;
+    QMessageBox::Icon icone = QMessageBox::NoIcon;
+    bool medindo_durante = true;
+    TResposta resposta([&](QMessageBox& caixa) {
+        titulo = caixa.windowTitle();
+        mensagem = caixa.text();
+        icone = caixa.icon();
+        medindo_durante = plataforma_.timer_habilitado(TTimer::Timer1);
+        caixa.buttons().first()->click();
+    });
+    if (como == QStringLiteral("botão"))
+        QTest::mouseClick(filho<QPushButton>("btn_inicia_medicao"), Qt::LeftButton);
+    else if (como == QStringLiteral("Alt+I"))
+        QTest::keyClick(janela_.get(), Qt::Key_I, Qt::AltModifier);
+    else
+        filho<QAction>("IniciarMedio1")->trigger();
+    QTRY_VERIFY(resposta.respondeu());
+    QCOMPARE(titulo, QStringLiteral("TCC Ventara"));
+    QVERIFY2(mensagem.startsWith(QStringLiteral("Nesta sessão o Ventara não consegue ler o vento")),
+             qPrintable(mensagem));
+    QVERIFY2(mensagem.contains(QStringLiteral("Para medir")), qPrintable(mensagem));
+    QCOMPARE(icone, QMessageBox::Warning);
+    QVERIFY(!medindo_durante);
+    QVERIFY(!plataforma_.timer_habilitado(TTimer::Timer1));
+    QVERIFY(!plataforma_.timer_habilitado(TTimer::Timer2));
+    QCOMPARE(plataforma_.contador_cursor, 0);
+    QCOMPARE(displays(), QStringList(7, QString()));
+}
+
+// The platform outlives the window: its timers and the lock cannot reach a
+// destroyed one.
+void TTeste_janelas::janela_destruida_nao_recebe_mais_nada()
+{
+    plataforma_.ponteiro_relativo = true;
+    janela_->btn_inicia_medicaoClick();
+    Form_principal = nullptr;
+    janela_.reset();
+    plataforma_.avanca(5000);
+    plataforma_.trava(false);
+    QVERIFY(plataforma_.timer_habilitado(TTimer::Timer1));
 }
 
 QTEST_MAIN(TTeste_janelas)

@@ -61,7 +61,7 @@ private:
 
 void TTeste_forma::initTestCase()
 {
-    principal_ = std::make_unique<TForm_principal>(plataforma_, nullptr, estado_);
+    principal_ = std::make_unique<TForm_principal>(plataforma_, plataforma_, estado_);
     sobre_ = std::make_unique<TForm_sobre>();
     // Shown, so that the style sheets have given every control its font and colour.
     principal_->show();

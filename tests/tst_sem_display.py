@@ -1,5 +1,6 @@
-"""Ventara started where no X display can be reached ends by itself with a
-failure status and one line on stderr that names the display: no crash, no core.
+"""Ventara started where no display can be reached ends by itself with a
+failure status and one line on stderr, in Portuguese, that names the display:
+no crash, no core.
 
 Usage: tst_sem_display.py VENTARA"""
 import os
@@ -8,6 +9,7 @@ import sys
 import tempfile
 
 PRAZO_S = 10.0
+PASTA_RUNTIME = tempfile.TemporaryDirectory()  # mode 700, as a session's
 
 
 def display_livre():
@@ -22,15 +24,17 @@ def casos():
         'no DISPLAY': {},
         'DISPLAY of no server': {'DISPLAY': display_livre()},
         'DISPLAY not a display name': {'DISPLAY': 'nenhum'},
-        # A Wayland session makes the program ask for X11 through XWayland.
-        'Wayland session without XWayland': {'WAYLAND_DISPLAY': 'wayland-99', 'XDG_SESSION_TYPE': 'wayland'},
+        # A Wayland display that answers nothing leaves the program to X11.
+        'Wayland display of no compositor': {'WAYLAND_DISPLAY': 'wayland-99', 'XDG_SESSION_TYPE': 'wayland'},
+        'Wayland display of no compositor, runtime folder set': {
+            'WAYLAND_DISPLAY': 'wayland-99', 'XDG_RUNTIME_DIR': PASTA_RUNTIME.name},
     }
 
 
 def falha_de(ventara, mudancas):
     """What went wrong in one start, or None."""
     ambiente = {k: v for k, v in os.environ.items()
-                if k not in ('DISPLAY', 'QT_QPA_PLATFORM', 'WAYLAND_DISPLAY', 'XDG_SESSION_TYPE')}
+                if k not in ('DISPLAY', 'QT_QPA_PLATFORM', 'WAYLAND_DISPLAY', 'XDG_SESSION_TYPE', 'XDG_RUNTIME_DIR')}
     ambiente.update(mudancas)
     with tempfile.TemporaryDirectory() as pasta:
         try:
@@ -46,8 +50,8 @@ def falha_de(ventara, mudancas):
         return f'status 0; stderr {feito.stderr!r}'
     if cores:
         return f'left {cores}'
-    if len(linhas) != 1 or 'display' not in linhas[0].lower():
-        return f'stderr is not one line naming the display: {feito.stderr!r}'
+    if len(linhas) != 1 or not linhas[0].startswith('ventara: nenhum display'):
+        return f'stderr is not one line in Portuguese naming the display: {feito.stderr!r}'
     print(f'{ventara}: status {feito.returncode}, {linhas[0]!r}')
     return None
 

@@ -46,14 +46,14 @@ int main(int argc, char* argv[])
 
     TPlataforma_falsa plataforma_medindo;
     TEstado_medicao estado_medindo;
-    TForm_principal medindo(plataforma_medindo, nullptr, estado_medindo);
+    TForm_principal medindo(plataforma_medindo, plataforma_medindo, estado_medindo);
     mede_uma_avaliacao(medindo, plataforma_medindo);
 
     TPlataforma_falsa plataforma_parada;
     TEstado_medicao estado_vazio;
 
     bool ok = retrata(medindo, pasta.filePath(QStringLiteral("principal.png")));
-    ok &= retrata(*std::make_unique<TForm_principal>(plataforma_parada, nullptr, estado_vazio),
+    ok &= retrata(*std::make_unique<TForm_principal>(plataforma_parada, plataforma_parada, estado_vazio),
                   pasta.filePath(QStringLiteral("principal_vazia.png")));
     ok &= retrata(*std::make_unique<TForm_sobre>(), pasta.filePath(QStringLiteral("sobre.png")));
     ok &= retrata(*std::make_unique<TForm_entrada>(), pasta.filePath(QStringLiteral("entrada.png")));

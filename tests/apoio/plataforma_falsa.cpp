@@ -4,19 +4,47 @@
 
 TPosicao TPlataforma_falsa::le_ponteiro()
 {
-    return ponteiro;
+    return ponteiro_relativo ? relativo.le() : ponteiro;
 }
 
 void TPlataforma_falsa::move_ponteiro(TPosicao destino)
 {
-    ponteiro = destino;
+    if (ponteiro_relativo)
+        relativo.move(destino);
+    else
+        ponteiro = destino;
     movimentos.push_back(destino);
 }
 
 int TPlataforma_falsa::passo_contador_cursor(bool subir)
 {
+    const bool oculto = contador_cursor < 0;
     contador_cursor += subir ? 1 : -1;
+    if (ponteiro_relativo && oculto != (contador_cursor < 0))
+        pede_trava(contador_cursor < 0);
     return contador_cursor;
+}
+
+// As on Wayland the pointer is locked while it is hidden.
+void TPlataforma_falsa::pede_trava(bool ocultar)
+{
+    if (!ocultar) {
+        relativo.encerra();
+        return;
+    }
+    relativo.inicia();
+    if (trava_concedida)
+        relativo.trava(true);
+}
+
+bool TPlataforma_falsa::sensor_lendo() const
+{
+    return ponteiro_relativo ? relativo.lendo() : legivel;
+}
+
+void TPlataforma_falsa::liga_perda_sensor(std::function<void()> handler)
+{
+    relativo.liga_perda(std::move(handler));
 }
 
 void TPlataforma_falsa::habilita_timer(TTimer timer)
@@ -55,6 +83,12 @@ void TPlataforma_falsa::liga_timer(TTimer timer, std::function<void()> handler)
 
 void TPlataforma_falsa::move_rotor_ate(std::int64_t ms)
 {
+    if (ponteiro_relativo) {
+        for (std::int64_t passos = ms / passo_ms - agora_ms / passo_ms; passos > 0; --passos)
+            relativo.move_relativo(0.0, linhas_por_passo);
+        agora_ms = ms;
+        return;
+    }
     rotor_resto_ += rotor_linhas_por_ms * static_cast<double>(ms - agora_ms);
     const double linhas = std::trunc(rotor_resto_);
     rotor_resto_ -= linhas;

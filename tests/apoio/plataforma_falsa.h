@@ -1,8 +1,11 @@
 // A platform on virtual time for the tests: both timers tick with exact periods,
-// the pointer is simulated and every move and counter step is recorded.
+// the pointer is simulated and every move and counter step is recorded. The
+// pointer is absolute, as on X11, or relative under a lock, as on Wayland.
 #pragma once
 
 #include "medicao/medicao.h"
+#include "plataforma/ponteiro_relativo.h"
+#include "plataforma/sensor.h"
 
 #include <array>
 #include <cstdint>
@@ -11,7 +14,7 @@
 #include <set>
 #include <vector>
 
-class TPlataforma_falsa : public TPlataforma {
+class TPlataforma_falsa : public TPlataforma, public TSensor {
 public:
     TPosicao le_ponteiro() override;
     void move_ponteiro(TPosicao destino) override;
@@ -23,6 +26,13 @@ public:
     TConfig_hora config_hora() override { return config; }
     void liga_timer(TTimer timer, std::function<void()> handler) override;
 
+    bool sensor_legivel() const override { return legivel; }
+    bool sensor_lendo() const override;
+    void liga_perda_sensor(std::function<void()> handler) override;
+
+    // The compositor turns the lock on or off now (relative pointer only).
+    void trava(bool ativa) { relativo.trava(ativa); }
+
     // Runs virtual time forward, delivering every tick that falls due. Ticks due
     // at the same moment run Timer1 first, so a sample at an evaluation's
     // boundary belongs to the interval it closes.
@@ -30,6 +40,17 @@ public:
 
     // The rotor drags the pointer down at this many rows per millisecond.
     double rotor_linhas_por_ms = 0.0;
+
+    // With a relative pointer the rotor moves in steps of so many rows every so
+    // many milliseconds of virtual time, counted from 0. Hiding the pointer asks
+    // for the lock, which the compositor grants at once when `trava_concedida`.
+    bool ponteiro_relativo = false;
+    double linhas_por_passo = 0.0;
+    std::int64_t passo_ms = 50;
+    bool trava_concedida = true;
+    TPonteiro_relativo relativo;
+    bool legivel = true;
+
     TPosicao ponteiro{400, 300};
     std::vector<TPosicao> movimentos;
     int contador_cursor = 0;
@@ -47,6 +68,7 @@ private:
     Timer& timer_de(TTimer timer) { return timers_[static_cast<int>(timer)]; }
     const Timer& timer_de(TTimer timer) const { return timers_[static_cast<int>(timer)]; }
     void move_rotor_ate(std::int64_t ms);
+    void pede_trava(bool ocultar);
 
     std::array<Timer, 2> timers_;
     double rotor_resto_ = 0.0;
