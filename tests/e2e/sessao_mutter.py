@@ -25,6 +25,8 @@ from gi.repository import GLib
 from externo import Falha, espera
 
 LARGURA, ALTURA = 1280, 1024
+TECLA_S = 0.03  # between two key events
+CLIQUE_S = 0.1  # between a motion and a press, and a press and its release
 BOTAO_ESQUERDO = 0x110  # BTN_LEFT of linux/input-event-codes.h
 # Keysyms of the keys the tests press, by the names xdotool gives them.
 TECLAS = {'alt': 0xffe9, 'ctrl': 0xffe3, 'shift': 0xffe1, 'Return': 0xff0d, 'Escape': 0xff1b,
@@ -186,17 +188,22 @@ class DispositivosVirtuais:
         self.console.NotifyPointerButton(botao, pressionado)
 
     def clica_em(self, x, y):
+        """Moves there, then presses and releases at a person's pace: a press that
+        comes with the motion may reach an X11 client before the pointer does."""
         self.move_para(x, y)
-        self.botao(True)
-        self.botao(False)
+        for pressionado in (True, False):
+            time.sleep(CLIQUE_S)
+            self.botao(pressionado)
 
     def tecla(self, nome):
-        """A key combination as xdotool names it, e.g. 'alt+i' or 'Return'."""
+        """A key combination as xdotool names it, e.g. 'alt+i' or 'Return', pressed
+        at a typist's pace: a modifier pressed together with its key can reach the
+        client after the key."""
         simbolos = [TECLAS.get(parte) or ord(parte) for parte in nome.split('+')]
-        for simbolo in simbolos:
-            self.console.NotifyKeyboardKeysym(simbolo, True)
-        for simbolo in reversed(simbolos):
-            self.console.NotifyKeyboardKeysym(simbolo, False)
+        for pressionado, ordem in ((True, simbolos), (False, reversed(simbolos))):
+            for simbolo in ordem:
+                self.console.NotifyKeyboardKeysym(simbolo, pressionado)
+                time.sleep(TECLA_S)
 
     def _captura(self, no, destino, formato):
         return subprocess.Popen(['gst-launch-1.0', '-q', 'pipewiresrc', f'path={no}', 'num-buffers=1',

@@ -129,7 +129,7 @@ def mede(janela, rotor):
     passo('stopped: displays empty, peak 18')
 
 
-def sai(programa, janela):
+def sai(programa, janela, retrata=retrata):
     pressiona(janela.botao('Sair'))
     pergunta = programa.acha(lambda a: a.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG)
                              and a.name == 'Confirm' and mostrando(a), FOLGA_S, 'exit question "Confirm"')
