@@ -19,17 +19,24 @@
 
 namespace {
 
-// Whether the Wayland compositor can lock the pointer and report its relative
-// motion, the two things the rotor is read through there.
-bool wayland_le_o_rotor()
+using TConexao_wayland = std::unique_ptr<wl_display, void (*)(wl_display*)>;
+
+// The compositor named by WAYLAND_DISPLAY, or none.
+TConexao_wayland conecta_wayland()
 {
     const QByteArray nome = qgetenv("WAYLAND_DISPLAY");
     // Without a runtime folder a relative name leads nowhere, and the library
     // would print an error of its own.
     if (nome.isEmpty() || (!nome.startsWith('/') && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")))
-        return false;
-    const std::unique_ptr<wl_display, void (*)(wl_display*)> display(wl_display_connect(nullptr),
-                                                                      wl_display_disconnect);
+        return TConexao_wayland(nullptr, wl_display_disconnect);
+    return TConexao_wayland(wl_display_connect(nullptr), wl_display_disconnect);
+}
+
+// Whether the Wayland compositor can lock the pointer and report its relative
+// motion, the two things the rotor is read through there.
+bool wayland_le_o_rotor()
+{
+    const TConexao_wayland display = conecta_wayland();
     if (!display)
         return false;
     struct TProtocolos {
@@ -63,11 +70,19 @@ void escolhe_plataforma()
 
 using TConexao_x11 = std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)>;
 
-// Qt aborts when it cannot reach the X server; say why and leave instead. The
-// connection is empty where the user chose another Qt platform.
-std::optional<TConexao_x11> sonda_x11()
+// Qt aborts when it cannot reach the display of its platform; say why and
+// leave instead. The X connection is empty on any platform but X11.
+std::optional<TConexao_x11> sonda_display()
 {
     const QByteArray plataforma = qgetenv("QT_QPA_PLATFORM");
+    if (plataforma.startsWith("wayland")) {
+        if (conecta_wayland())
+            return TConexao_x11(nullptr, xcb_disconnect);
+        const QByteArray display = qgetenv("WAYLAND_DISPLAY");
+        std::fprintf(stderr, "ventara: nenhum display Wayland para abrir (WAYLAND_DISPLAY=%s); o Ventara precisa de uma sessão X11 ou Wayland\n",
+                     display.isEmpty() ? "<não definido>" : display.constData());
+        return std::nullopt;
+    }
     if (!plataforma.isEmpty() && !plataforma.startsWith("xcb"))
         return TConexao_x11(nullptr, xcb_disconnect);
     TConexao_x11 conexao(xcb_connect(nullptr, nullptr), xcb_disconnect);
@@ -84,7 +99,7 @@ std::optional<TConexao_x11> sonda_x11()
 int main(int argc, char* argv[])
 {
     escolhe_plataforma();
-    auto sonda = sonda_x11();
+    auto sonda = sonda_display();
     if (!sonda)
         return 1;
     TAplicacao aplicacao(argc, argv);

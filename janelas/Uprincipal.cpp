@@ -19,7 +19,8 @@ TForm_principal* Form_principal = nullptr;
 namespace {
 
 // Stands where the advice would, in its style, when an interval was not read.
-constexpr char aviso_sem_leitura[] = "SEM LEITURA: APONTE PARA A JANELA";
+// A click on it brings the pointer and the focus back, which the lock needs.
+constexpr char aviso_sem_leitura[] = "SENSOR SEM LEITURA: CLIQUE AQUI";
 
 }  // namespace
 

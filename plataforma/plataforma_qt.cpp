@@ -11,12 +11,14 @@
 
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
+#include <xcb/xinput.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -47,6 +49,8 @@ bool tem_xfixes(xcb_connection_t* conexao)
 
 // XWayland gives an X11 client the pointer only while it is over the client's
 // windows and ignores warps once it leaves them: the rotor cannot be read.
+// Newer XWayland servers name themselves by an extension; the one of Debian 12
+// only by the names of its input devices ("xwayland-pointer:13").
 bool e_xwayland(xcb_connection_t* conexao)
 {
     if (!conexao)
@@ -55,7 +59,20 @@ bool e_xwayland(xcb_connection_t* conexao)
     const std::unique_ptr<xcb_query_extension_reply_t, decltype(&std::free)> extensao(
         xcb_query_extension_reply(conexao, xcb_query_extension(conexao, std::strlen(nome), nome), nullptr),
         &std::free);
-    return extensao && extensao->present;
+    if (extensao && extensao->present)
+        return true;
+    const std::unique_ptr<xcb_input_list_input_devices_reply_t, decltype(&std::free)> dispositivos(
+        xcb_input_list_input_devices_reply(conexao, xcb_input_list_input_devices(conexao), nullptr),
+        &std::free);
+    if (!dispositivos)
+        return false;
+    for (auto nomes = xcb_input_list_input_devices_names_iterator(dispositivos.get()); nomes.rem;
+         xcb_str_next(&nomes)) {
+        const std::string_view dispositivo(xcb_str_name(nomes.data), xcb_str_name_length(nomes.data));
+        if (dispositivo.starts_with("xwayland-"))
+            return true;
+    }
+    return false;
 }
 
 // A piece of a time format: a field (h, H, m, s, z, a or A with its p, t) with

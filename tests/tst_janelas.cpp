@@ -562,7 +562,7 @@ void TTeste_janelas::erro_sem_timer_e_relatado()
 
 namespace {
 
-const QString aviso_sem_leitura = QStringLiteral("SEM LEITURA: APONTE PARA A JANELA");
+const QString aviso_sem_leitura = QStringLiteral("SENSOR SEM LEITURA: CLIQUE AQUI");
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 // The Qt platform under the offscreen platform: pointer, display counter,
 // timers and the time settings read from the locale.
 #include "plataforma/plataforma_qt.h"
+#include "plataforma/ponteiro_relativo.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -50,6 +51,8 @@ private slots:
     void ponteiro_ida_e_volta();
     void contador_oculta_enquanto_negativo();
     void destrutor_mostra_ponteiro_oculto();
+    void sensor_lido_fora_do_wayland();
+    void ponteiro_relativo_so_move_sob_a_trava();
     void movimento_oculto_nao_chega_as_janelas_data();
     void movimento_oculto_nao_chega_as_janelas();
     void timers_precisos_data();
@@ -110,6 +113,45 @@ void TstPlataforma::destrutor_mostra_ponteiro_oculto()
         QCOMPARE(cursor_sobreposto(), Qt::BlankCursor);
     }
     QCOMPARE(cursor_sobreposto(), std::nullopt);
+}
+
+// Off Wayland and off XWayland the rotor is always read, hidden or not.
+void TstPlataforma::sensor_lido_fora_do_wayland()
+{
+    TPlataforma_qt plataforma;
+    QVERIFY(plataforma.sensor_legivel());
+    QVERIFY(plataforma.sensor_lendo());
+    plataforma.passo_contador_cursor(false);
+    QVERIFY(plataforma.sensor_lendo());
+}
+
+// The virtual pointer of a Wayland session: it starts at row 300, moves only
+// under the lock, keeps fractions of a pixel, and a lost lock is told once.
+void TstPlataforma::ponteiro_relativo_so_move_sob_a_trava()
+{
+    TPonteiro_relativo ponteiro;
+    int perdas = 0;
+    ponteiro.liga_perda([&perdas] { ++perdas; });
+    ponteiro.move({5, 900});
+    ponteiro.inicia();
+    QCOMPARE(ponteiro.le(), (TPosicao{5, 300}));
+    ponteiro.move_relativo(0.0, 80.0);  // before the lock: not the rotor's
+    QCOMPARE(ponteiro.le(), (TPosicao{5, 300}));
+    ponteiro.trava(true);
+    ponteiro.move_relativo(3.5, 55.5);
+    QCOMPARE(ponteiro.le(), (TPosicao{8, 355}));
+    ponteiro.move_relativo(0.0, 0.5);
+    QCOMPARE(ponteiro.le(), (TPosicao{8, 356}));
+    ponteiro.move_relativo(0.0, -200.25);
+    QCOMPARE(ponteiro.le(), (TPosicao{8, 155}));
+
+    ponteiro.trava(false);
+    ponteiro.trava(false);
+    QCOMPARE(perdas, 1);
+    ponteiro.trava(true);
+    ponteiro.encerra();  // a stop loses no reading
+    QCOMPARE(perdas, 1);
+    QVERIFY(!ponteiro.lendo());
 }
 
 void TstPlataforma::movimento_oculto_nao_chega_as_janelas_data()

@@ -28,6 +28,8 @@ def casos():
         'Wayland display of no compositor': {'WAYLAND_DISPLAY': 'wayland-99', 'XDG_SESSION_TYPE': 'wayland'},
         'Wayland display of no compositor, runtime folder set': {
             'WAYLAND_DISPLAY': 'wayland-99', 'XDG_RUNTIME_DIR': PASTA_RUNTIME.name},
+        'Wayland chosen by the user, no compositor': {
+            'QT_QPA_PLATFORM': 'wayland', 'WAYLAND_DISPLAY': 'wayland-99', 'XDG_RUNTIME_DIR': PASTA_RUNTIME.name},
     }
 
 

@@ -1,5 +1,6 @@
 // Renders the program's windows to PNG files, client area and menu bar, with
-// the offscreen platform: retrata_janelas [folder].
+// the offscreen platform: retrata_janelas [folder]. The measurement window is
+// drawn after one evaluation, then once its sensor stopped being read.
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
 #include "janelas/Uventara.h"
@@ -24,13 +25,15 @@ bool retrata(QWidget& janela, const QString& arquivo)
     return true;
 }
 
-// One evaluation of a rotor that moves the pointer 100 rows every sample:
-// 25 pulses in 5 s, 18 km/h, at 14:30:05 on a 24-hour clock.
+// One evaluation of a rotor that moves the locked pointer 100 rows every
+// sample: 25 pulses in 5 s, 18 km/h, at 14:30:05 on a 24-hour clock.
 void mede_uma_avaliacao(TForm_principal& janela, TPlataforma_falsa& plataforma)
 {
     plataforma.config = {":", true, true, {}, {}, {}};
     plataforma.meia_noite_ms = (14 * 3600 + 30 * 60) * 1000;
-    plataforma.rotor_linhas_por_ms = 100.0 / intervalo_timer1_ms;
+    plataforma.ponteiro_relativo = true;
+    plataforma.linhas_por_passo = 100.0;
+    plataforma.passo_ms = intervalo_timer1_ms;
     janela.btn_inicia_medicaoClick();
     plataforma.avanca(intervalo_timer2_ms);
 }
@@ -53,6 +56,8 @@ int main(int argc, char* argv[])
     TEstado_medicao estado_vazio;
 
     bool ok = retrata(medindo, pasta.filePath(QStringLiteral("principal.png")));
+    plataforma_medindo.trava(false);  // the notice that stands in for the speeds
+    ok &= retrata(medindo, pasta.filePath(QStringLiteral("principal_sem_leitura.png")));
     ok &= retrata(*std::make_unique<TForm_principal>(plataforma_parada, plataforma_parada, estado_vazio),
                   pasta.filePath(QStringLiteral("principal_vazia.png")));
     ok &= retrata(*std::make_unique<TForm_sobre>(), pasta.filePath(QStringLiteral("sobre.png")));
