@@ -14,6 +14,7 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -61,8 +62,15 @@ class SessaoMutter:
             raise
         return self
 
-    def __exit__(self, *excecao):
+    def __exit__(self, tipo, *excecao):
+        if tipo is not None:
+            self.mostra_registro()
         self.encerra()
+
+    def mostra_registro(self):
+        """The end of the session's log on stderr, for a test that failed in it."""
+        print(f'--- end of the log of pipewire, wireplumber and mutter:\n{self.le_registro()[-3000:]}',
+              file=sys.stderr)
 
     def ambiente(self):
         """What a client of this session needs in its environment."""

@@ -286,6 +286,8 @@ def cenarios(ventara):
                     passo(f'{nome}: {visto}')
             finally:
                 cena.gira(0)
+        if resultados[-1][1] != 'pass':
+            sessao.mostra_registro()
     print('\nScenario | result | seconds | what it showed')
     for nome, resultado, segundos, visto in resultados:
         print(f'{nome} | {resultado} | {segundos:.1f} | {visto}')
