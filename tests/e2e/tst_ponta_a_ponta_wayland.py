@@ -15,9 +15,9 @@ import time
 
 import pyatspi
 
-from externo import Falha, Programa, Rotor, centro, espera, mostrando, percorre, pressiona, texto
+from externo import Falha, Programa, Rotor, centro, espera, mostrando, percorre, pressiona
 from sessao_mutter import DispositivosVirtuais, SessaoMutter, diferencas
-from tst_ponta_a_ponta import (AVALIACAO_S, CONSELHO, FOLGA_S, HORA, KMH, MS, NOS, PARADO, PES, PICO,
+from tst_ponta_a_ponta import (AVALIACAO_S, CONSELHO, FOLGA_S, HORA, KMH, MS, NOS, PARADO, PES,
                                SEM_PULSOS, VENTO_DO_ROTOR, Janela, confere_iguais, entra, passo, sai)
 
 # What the advice display says for an interval the sensor could not read.
