@@ -208,7 +208,7 @@ def pergunta_nao(cena):
                          'the question shown for 1 s', ('18',))
     enquanto = cena.segura(DEPOIS_S, 'an evaluation behind the question', () if antes[KMH] == '' else ('18',))
     cursor = cena.cursor()
-    cena.dispositivos.retrata('pergunta')
+    cena.dispositivos.retrata('pergunta_medindo')
     nao = next((a for a in percorre(pergunta) if a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == 'No'),
                None)
     if nao is None:
