@@ -134,8 +134,9 @@ def mede(janela, rotor):
     passo('stopped: displays empty, peak 18')
 
 
-def pergunta_de_saida(programa):
-    """The exit question once shown, centred, Yes left of No; returns its two buttons."""
+def pergunta_de_saida(programa, centrada=True):
+    """The exit question once shown, Yes left of No, centred by its frame where
+    the program can place it (X11); returns its two buttons."""
     pergunta = programa.acha(lambda a: a.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG)
                              and a.name == 'Confirm' and mostrando(a), FOLGA_S, 'exit question "Confirm"')
     mensagem = 'Deseja encerrar o aplicativo e sair?'
@@ -147,7 +148,8 @@ def pergunta_de_saida(programa):
     sim, nao = (botoes[b].queryComponent().getExtents(pyatspi.DESKTOP_COORDS) for b in ('Yes', 'No'))
     if sim.x + sim.width > nao.x:
         raise Falha(f'"Yes" (x {sim.x}) is not left of "No" (x {nao.x})')
-    confere_centrada('Confirm', 1)
+    if centrada:
+        confere_centrada('Confirm', 1)
     return botoes['Yes'], botoes['No']
 
 
@@ -178,10 +180,12 @@ def fecha_entrada(ventara):
     passo('window manager close of the entry window ended the program with status 0')
 
 
-def sai(programa, janela):
+def sai(programa, janela, retrata=retrata, centrada=True):
+    """Leaves by "Sair" and "Yes"; retrata is the screenshot of the display the
+    program runs on, centrada whether the question must stand centred (X11)."""
     pressiona(janela.botao('Sair'))
-    sim, _ = pergunta_de_saida(programa)
-    passo('exit question shown, centred, "Yes" left of "No"')
+    sim, _ = pergunta_de_saida(programa, centrada)
+    passo('exit question shown, "Yes" left of "No"')
     retrata('pergunta')
     pressiona(sim)
     status = programa.espera_fim(FOLGA_S)
