@@ -12,7 +12,6 @@
 #include <QLayout>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QPushButton>
 
 TForm_principal* Form_principal = nullptr;
@@ -233,12 +232,13 @@ bool TForm_principal::confirma_saida()
     // of the window; its buttons keep their English captions in any language.
     QMessageBox pergunta(QMessageBox::Question, QStringLiteral("Confirm"),
                          QStringLiteral("Deseja encerrar o aplicativo e sair?"));
-    QPushButton* sim = pergunta.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-    QPushButton* nao = pergunta.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    // One role for both: every desktop's layout keeps them in the order added,
+    // where GNOME's and macOS's would put a Yes role right of a No role.
+    QPushButton* sim = pergunta.addButton(QStringLiteral("&Yes"), QMessageBox::ActionRole);
+    QPushButton* nao = pergunta.addButton(QStringLiteral("&No"), QMessageBox::ActionRole);
     pergunta.setDefaultButton(sim);
     pergunta.setEscapeButton(nao);
-    // The box takes its final size only once shown; centre it then.
-    QTimer::singleShot(0, &pergunta, [&pergunta] { centra_na_tela(pergunta); });
+    centra_ao_mostrar(pergunta);
     pergunta.exec();
     return pergunta.clickedButton() == sim;
 }

@@ -186,6 +186,15 @@ TPlataforma_qt::~TPlataforma_qt()
     acompanha_trava();
 }
 
+// XWayland makes its input devices only once the compositor's seat has a pointer,
+// which may come after the program's start: asked again at each start.
+bool TPlataforma_qt::sensor_legivel() const
+{
+    if (!wayland_)
+        sensor_legivel_ = !e_xwayland(conexao_x11());
+    return sensor_legivel_;
+}
+
 QTimer* TPlataforma_qt::cria_timer(const char* nome, int intervalo_ms, TTimer timer)
 {
     auto* t = new QTimer(this);

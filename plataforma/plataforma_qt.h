@@ -38,7 +38,7 @@ public:
     THora_local hora_local() override;
     TConfig_hora config_hora() override { return config_hora_; }
 
-    bool sensor_legivel() const override { return sensor_legivel_; }
+    bool sensor_legivel() const override;
     bool sensor_lendo() const override;
     void liga_perda_sensor(std::function<void()> handler) override;
 
@@ -61,7 +61,7 @@ private:
     bool xfixes_ = false;  // the X server can hide the pointer on the whole screen
     TEventos_ponteiro_x11 eventos_ponteiro_;
     std::unique_ptr<TPonteiro_wayland> wayland_;  // only on a native Wayland session
-    bool sensor_legivel_ = true;
+    mutable bool sensor_legivel_ = true;
     bool preso_ = false;  // a lock is asked for
     std::function<QWindow*()> janela_medicao_;
     std::array<std::function<void()>, 2> handlers_;

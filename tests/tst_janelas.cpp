@@ -6,10 +6,12 @@
 #include "plataforma/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
+#include "janelas/aplicacao.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,21 +21,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 
 namespace {
-
-QAbstractButton* botao(QMessageBox& caixa, const char* texto)
-{
-    for (QAbstractButton* b : caixa.buttons())
-        if (b->text() == QLatin1String(texto))
-            return b;
-    return nullptr;
-}
 
 // Clicks the box's button of that caption, or does nothing when there is none.
 std::function<void(QMessageBox&)> clica(const char* texto)
@@ -112,6 +105,7 @@ class TTeste_janelas : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -135,6 +129,7 @@ private slots:
     void sobre_uma_janela_no_mesmo_lugar();
     void sobre_teclas_data();
     void sobre_teclas();
+    void menu_de_contexto_do_relogio();
 
     void erro_num_timer_e_relatado();
     void erro_sem_timer_e_relatado();
@@ -165,6 +160,12 @@ private:
     std::unique_ptr<TForm_principal> janela_;
     std::unique_ptr<TForm_sobre> sobre_;
 };
+
+// Qt's own texts in Portuguese, as the program has them.
+void TTeste_janelas::initTestCase()
+{
+    QVERIFY(traduz_textos_do_qt());
+}
 
 void TTeste_janelas::init()
 {
@@ -331,12 +332,7 @@ void TTeste_janelas::pergunta_de_saida()
         titulo = caixa.windowTitle();
         mensagem = caixa.text();
         icone = caixa.icon();
-        QList<QAbstractButton*> lista = caixa.buttons();
-        std::sort(lista.begin(), lista.end(), [](QAbstractButton* a, QAbstractButton* b) {
-            return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
-        });
-        for (QAbstractButton* b : lista)
-            botoes << b->text();
+        botoes = botoes_da_esquerda(caixa.buttons());
         padrao = caixa.defaultButton() ? caixa.defaultButton()->text() : QString();
         cancela = caixa.escapeButton() ? caixa.escapeButton()->text() : QString();
         sem_pai = !caixa.parentWidget();
@@ -514,6 +510,29 @@ void TTeste_janelas::sobre_teclas()
 }
 
 // An error raised in a tick is reported in an error box; the timer goes on.
+// A right click on the clock box opens Qt's edit menu in Portuguese, drawn as
+// the desktop draws menus rather than in the box's own large navy font.
+void TTeste_janelas::menu_de_contexto_do_relogio()
+{
+    auto* relogio = filho<QLineEdit>("Edit1");
+    relogio->setText(QStringLiteral("12:00:00"));
+    QContextMenuEvent clique(QContextMenuEvent::Mouse, QPoint(10, 10), relogio->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(relogio, &clique);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QStringList textos;
+    for (QAction* acao : menu->actions())
+        if (!acao->isSeparator())
+            textos << acao->text().section(u'\t', 0, 0);
+    const QFont fonte = menu->font();
+    const QColor cor = menu->palette().color(QPalette::WindowText);
+    menu->close();
+    QCOMPARE(textos, (QStringList{"&Desfazer", "&Refazer", "Recor&tar", "&Copiar", "C&olar", "Excluir",
+                                  "Selecionar tudo"}));
+    QCOMPARE(fonte, QApplication::font("QMenu"));
+    QCOMPARE(cor, QApplication::palette("QMenu").color(QPalette::WindowText));
+}
+
 void TTeste_janelas::erro_num_timer_e_relatado()
 {
     QCoreApplication::setApplicationName(QStringLiteral("TCC Ventara"));

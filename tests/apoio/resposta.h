@@ -1,15 +1,17 @@
-// Answers the next modal message box from inside its own event loop, as the
-// user would.
+// Answering a modal message box in a test, from inside its own event loop, as
+// the user would.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QObject>
+#include <QStringList>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
-#include <utility>
 
+// Acts on the next modal message box once it is shown.
 class TResposta : public QObject {
 public:
     explicit TResposta(std::function<void(QMessageBox&)> acao) : acao_(std::move(acao))
@@ -34,3 +36,24 @@ private:
     QTimer sondagem_;
     bool respondeu_ = false;
 };
+
+inline QAbstractButton* botao(QMessageBox& caixa, const char* texto)
+{
+    for (QAbstractButton* b : caixa.buttons())
+        if (b->text() == QLatin1String(texto))
+            return b;
+    return nullptr;
+}
+
+// The captions of the buttons as they stand on the screen, left to right.
+inline QStringList botoes_da_esquerda(const QList<QAbstractButton*>& botoes)
+{
+    QList<QAbstractButton*> lista = botoes;
+    std::sort(lista.begin(), lista.end(), [](QAbstractButton* a, QAbstractButton* b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+    });
+    QStringList textos;
+    for (QAbstractButton* b : lista)
+        textos << b->text();
+    return textos;
+}

@@ -102,9 +102,11 @@ def retrata(nome):
         subprocess.run(['import', '-window', 'root', os.path.join(pasta, nome + '.png')], check=True)
 
 
-def entra(programa, prazo_s=3.0, relata=lambda mensagem: None):
+def entra(programa, prazo_s=3.0, relata=lambda mensagem: None, clica=clica, retrata=retrata):
     """Clicks ENTRAR on the entry window and waits until the measurement window
-    has taken its place; relata(mensagem) hears of each step."""
+    has taken its place; relata(mensagem) hears of each step. clica and retrata
+    are the mouse's click on an accessible and the screenshot of the display
+    the program runs on (X11's by default)."""
     entrar = programa.por_nome(pyatspi.ROLE_IMAGE, 'ENTRAR')
     entrada = entrar.parent
     caixa = entrada.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -118,14 +120,27 @@ def entra(programa, prazo_s=3.0, relata=lambda mensagem: None):
     relata('measurement window shown, entry window gone')
 
 
+def termina(processo):
+    """Asks a helper process to end, and kills it if it has not within 5 s."""
+    if processo.poll() is not None:
+        return
+    processo.terminate()
+    try:
+        processo.wait(5)
+    except subprocess.TimeoutExpired:
+        processo.kill()
+        processo.wait()
+
+
 def aplicacao_do_processo(pid):
     """The application of that process on the AT-SPI desktop, or None.
 
-    Found by its process: the name it gives AT-SPI is its application name."""
-    for aplicacao in pyatspi.Registry.getDesktop(0):
-        if aplicacao is not None and aplicacao.get_process_id() == pid:
-            return aplicacao
-    return None
+    Found by its process: the name it gives AT-SPI is its application name. Under
+    GNOME Qt's GTK theme may register a second, empty one for the same process:
+    the one with windows wins."""
+    achadas = [a for a in pyatspi.Registry.getDesktop(0)
+               if a is not None and a.get_process_id() == pid]
+    return max(achadas, key=lambda a: a.childCount, default=None)
 
 
 class Aplicacao:
@@ -163,8 +178,13 @@ class Programa(Aplicacao):
 
     As a context manager it kills the process on the way out if it still runs."""
 
-    def __init__(self, executavel, prazo_s=10.0):
-        ambiente = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_QPA_PLATFORM='xcb')
+    def __init__(self, executavel, prazo_s=10.0, ambiente=None, plataforma='xcb'):
+        """ambiente: the environment to start it in (else this one); plataforma: the Qt
+        platform to force, or None for the program's own choice."""
+        ambiente = dict(os.environ if ambiente is None else ambiente, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1')
+        ambiente.pop('QT_QPA_PLATFORM', None)
+        if plataforma:
+            ambiente['QT_QPA_PLATFORM'] = plataforma
         prefixo = shlex.split(os.environ.get('VENTARA_PREFIXO', ''))
         self.processo = subprocess.Popen([*prefixo, executavel], env=ambiente)
         try:
@@ -197,15 +217,21 @@ class Programa(Aplicacao):
             self.processo.wait()
 
 
+def move_xdotool(linhas):
+    subprocess.run(['xdotool', 'mousemove_relative', '--', '0', str(linhas)])
+
+
 class Rotor:
     """Keeps moving the real pointer down, rows at a time, like the wind rotor turning
-    the mouse's wheel: with simula_rotor when given, else with xdotool.
+    the mouse's wheel: with simula_rotor when given, else with move(linhas), by
+    default xdotool's relative motion.
 
     As a context manager it stops on the way out."""
 
-    def __init__(self, simula_rotor=None, linhas=100, periodo_ms=50):
+    def __init__(self, simula_rotor=None, linhas=100, periodo_ms=50, move=move_xdotool):
         self.linhas, self.periodo_ms = linhas, periodo_ms
         self.simula_rotor = simula_rotor
+        self.move = move
         self.processo = None
         self.linha_de_passos = None
         self.parar = threading.Event()
@@ -222,13 +248,13 @@ class Rotor:
             self.processo = subprocess.Popen(
                 [self.simula_rotor, '-n', str(self.linhas), '-p', str(self.periodo_ms)])
         else:
-            self.linha_de_passos = threading.Thread(target=self._passos_xdotool, daemon=True)
+            self.linha_de_passos = threading.Thread(target=self._passos, daemon=True)
             self.linha_de_passos.start()
 
-    def _passos_xdotool(self):
+    def _passos(self):
         proximo = time.monotonic()
         while not self.parar.is_set():
-            subprocess.run(['xdotool', 'mousemove_relative', '--', '0', str(self.linhas)])
+            self.move(self.linhas)
             proximo += self.periodo_ms / 1000
             self.parar.wait(max(0.0, proximo - time.monotonic()))
 
@@ -238,10 +264,5 @@ class Rotor:
             self.linha_de_passos.join()
             self.linha_de_passos = None
         if self.processo is not None:
-            self.processo.terminate()
-            try:
-                self.processo.wait(5)
-            except subprocess.TimeoutExpired:
-                self.processo.kill()
-                self.processo.wait()
+            termina(self.processo)
             self.processo = None
