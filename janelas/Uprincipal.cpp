@@ -2,6 +2,7 @@
 #include "ui_Uprincipal.h"
 
 #include "Usobre.h"
+#include "fundo_opaco.h"
 #include "mostra_janela.h"
 #include "relato_erro.h"
 
@@ -38,6 +39,9 @@ TForm_principal::TForm_principal(TPlataforma& plataforma, TSensor& sensor, TEsta
     // The panels are drawn in the button face, the window itself in the menu colour.
     for (QFrame* painel : {ui->Panel1, ui->Panel2, ui->Panel3, ui->Panel4})
         painel->setBackgroundRole(QPalette::Button);
+    // The clock changes every second: drawn opaque, it repaints alone, not with
+    // the group box and the panels beneath it.
+    torna_opaca(*ui->Edit1);
 
     connect(ui->btn_inicia_medicao, &QPushButton::clicked, this, &TForm_principal::btn_inicia_medicaoClick);
     connect(ui->IniciarMedio1, &QAction::triggered, this, &TForm_principal::btn_inicia_medicaoClick);

@@ -260,10 +260,14 @@ void TPlataforma_qt::oculta_ponteiro(bool ocultar)
     ponteiro_oculto_ = ocultar;
     // The override cursor only covers this program's windows: it is what hides
     // the pointer where the X server cannot.
-    if (ocultar)
+    xcb_connection_t* conexao = conexao_x11();
+    if (ocultar) {
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);
-    else
+        eventos_ponteiro_.suspende(conexao);
+    } else {
+        eventos_ponteiro_.retoma(conexao);
         QGuiApplication::restoreOverrideCursor();
+    }
     if (wayland_) {
         // A start that is already running shows and hides again in one event:
         // the lock follows only what holds once the event is over.
@@ -275,7 +279,6 @@ void TPlataforma_qt::oculta_ponteiro(bool ocultar)
     // The X server undoes an XFixes hide when this client's connection closes,
     // so the pointer comes back after SIGTERM or a crash with no signal handler;
     // a replacement for this mechanism must keep that property.
-    xcb_connection_t* conexao = conexao_x11();
     for (auto tela = xcb_setup_roots_iterator(xcb_get_setup(conexao)); tela.rem;
          xcb_screen_next(&tela)) {
         if (ocultar)

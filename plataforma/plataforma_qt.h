@@ -3,6 +3,7 @@
 // format of the default locale.
 #pragma once
 
+#include "eventos_ponteiro_x11.h"
 #include "medicao/medicao.h"
 #include "plataforma/sensor.h"
 
@@ -58,6 +59,7 @@ private:
     int contador_cursor_ = 0;
     bool ponteiro_oculto_ = false;
     bool xfixes_ = false;  // the X server can hide the pointer on the whole screen
+    TEventos_ponteiro_x11 eventos_ponteiro_;
     std::unique_ptr<TPonteiro_wayland> wayland_;  // only on a native Wayland session
     mutable bool sensor_legivel_ = true;
     bool preso_ = false;  // a lock is asked for

@@ -132,42 +132,28 @@ def termina(processo):
         processo.wait()
 
 
-class Programa:
-    """The program under test in a process of its own, visible to AT-SPI.
+def aplicacao_do_processo(pid):
+    """The application of that process on the AT-SPI desktop, or None.
 
-    As a context manager it kills the process on the way out if it still runs."""
+    Found by its process: the name it gives AT-SPI is its application name. Under
+    GNOME Qt's GTK theme may register a second, empty one for the same process:
+    the one with windows wins."""
+    achadas = [a for a in pyatspi.Registry.getDesktop(0)
+               if a is not None and a.get_process_id() == pid]
+    return max(achadas, key=lambda a: a.childCount, default=None)
 
-    def __init__(self, executavel, prazo_s=10.0, ambiente=None, plataforma='xcb'):
-        """ambiente: the environment to start it in (else this one); plataforma: the Qt
-        platform to force, or None for the program's own choice."""
-        ambiente = dict(os.environ if ambiente is None else ambiente, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1')
-        ambiente.pop('QT_QPA_PLATFORM', None)
-        if plataforma:
-            ambiente['QT_QPA_PLATFORM'] = plataforma
-        prefixo = shlex.split(os.environ.get('VENTARA_PREFIXO', ''))
-        self.processo = subprocess.Popen([*prefixo, executavel], env=ambiente)
-        try:
-            # Found by its process: the name it gives AT-SPI is its application name.
-            self.aplicacao = espera(self._aplicacao, lambda a: a is not None and a.childCount > 0,
-                                    prazo_s, f'{executavel} on the AT-SPI desktop')
-        except BaseException:
-            self.mata()
-            raise
 
-    def __enter__(self):
-        return self
+class Aplicacao:
+    """A running program as AT-SPI shows it, found by its process id; `vivo`
+    raises when the process is gone, so a wait for it ends at once."""
 
-    def __exit__(self, *excecao):
-        self.mata()
+    def __init__(self, pid, prazo_s=10.0, o_que=None, vivo=lambda: None):
+        def aplicacao():
+            vivo()
+            return aplicacao_do_processo(pid)
 
-    def _aplicacao(self):
-        """The process's application on the AT-SPI desktop; under GNOME Qt's GTK theme
-        may register a second, empty one for the same process: the one with windows wins."""
-        if self.processo.poll() is not None:
-            raise Falha(f'the program ended with status {self.processo.returncode} while starting')
-        achadas = [a for a in pyatspi.Registry.getDesktop(0)
-                   if a is not None and a.get_process_id() == self.processo.pid]
-        return max(achadas, key=lambda a: a.childCount, default=None)
+        self.aplicacao = espera(aplicacao, lambda a: a is not None and a.childCount > 0,
+                                prazo_s, o_que or f'process {pid} on the AT-SPI desktop')
 
     def procura(self, condicao):
         """The first accessible of the program that satisfies condicao, or None."""
@@ -185,6 +171,38 @@ class Programa:
     def por_descricao(self, descricao, prazo_s=5.0):
         return self.acha(lambda a: a.description == descricao, prazo_s,
                          f'accessible described as {descricao!r}')
+
+
+class Programa(Aplicacao):
+    """The program under test in a process of its own, visible to AT-SPI.
+
+    As a context manager it kills the process on the way out if it still runs."""
+
+    def __init__(self, executavel, prazo_s=10.0, ambiente=None, plataforma='xcb'):
+        """ambiente: the environment to start it in (else this one); plataforma: the Qt
+        platform to force, or None for the program's own choice."""
+        ambiente = dict(os.environ if ambiente is None else ambiente, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1')
+        ambiente.pop('QT_QPA_PLATFORM', None)
+        if plataforma:
+            ambiente['QT_QPA_PLATFORM'] = plataforma
+        prefixo = shlex.split(os.environ.get('VENTARA_PREFIXO', ''))
+        self.processo = subprocess.Popen([*prefixo, executavel], env=ambiente)
+        try:
+            super().__init__(self.processo.pid, prazo_s, f'{executavel} on the AT-SPI desktop',
+                             self._vivo)
+        except BaseException:
+            self.mata()
+            raise
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *excecao):
+        self.mata()
+
+    def _vivo(self):
+        if self.processo.poll() is not None:
+            raise Falha(f'the program ended with status {self.processo.returncode} while starting')
 
     def espera_fim(self, prazo_s):
         prazo_s *= ESCALA_PRAZOS
