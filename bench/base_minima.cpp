@@ -11,7 +11,7 @@
 #include <QTime>
 #include <QTimer>
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
 

@@ -33,32 +33,33 @@
 #include <optional>
 #include <poll.h>
 #include <string>
-#include <vector>
 #include <sys/resource.h>
 #include <sys/signalfd.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 constexpr double limite_desenho_ms = 5000;
 
 struct TOpcoes {
-    const char *display = nullptr;
+    const char* display = nullptr;
     double segundos = 0;
     bool por_entrada = false;
     double limite_mapa_s = 30;
-    char **programa = nullptr;
+    char** programa = nullptr;
 };
 
 [[noreturn]] void uso()
 {
-    std::fprintf(stderr, "usage: tempo_mapa [-d display] [-s seconds | -e] [-l seconds] -- program [args...]\n");
+    std::fprintf(stderr,
+                 "usage: tempo_mapa [-d display] [-s seconds | -e] [-l seconds] -- program [args...]\n");
     std::exit(2);
 }
 
-TOpcoes le_opcoes(int argc, char **argv)
+TOpcoes le_opcoes(int argc, char** argv)
 {
     TOpcoes o;
     int c;
@@ -84,7 +85,7 @@ double agora_ms()
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-void relata(const char *chave, const std::string &valor)
+void relata(const char* chave, const std::string& valor)
 {
     std::printf("%s=%s\n", chave, valor.c_str());
     std::fflush(stdout);
@@ -103,17 +104,17 @@ std::string ms(double valor)
 std::optional<double> cpu_atual_ms(pid_t pid)
 {
     const std::string dir = "/proc/" + std::to_string(pid) + "/task";
-    const auto fecha = [](DIR *d) { closedir(d); };
+    const auto fecha = [](DIR* d) { closedir(d); };
     std::unique_ptr<DIR, decltype(fecha)> tarefas(opendir(dir.c_str()), fecha);
     if (!tarefas)
         return std::nullopt;
     double total_ns = 0;
-    while (const dirent *e = readdir(tarefas.get())) {
+    while (const dirent* e = readdir(tarefas.get())) {
         if (e->d_name[0] == '.')
             continue;
-        FILE *f = std::fopen((dir + "/" + e->d_name + "/schedstat").c_str(), "r");
+        FILE* f = std::fopen((dir + "/" + e->d_name + "/schedstat").c_str(), "r");
         if (!f)
-            continue; // the thread ended meanwhile
+            continue;  // the thread ended meanwhile
         unsigned long long ns = 0;
         if (std::fscanf(f, "%llu", &ns) == 1)
             total_ns += double(ns);
@@ -124,12 +125,12 @@ std::optional<double> cpu_atual_ms(pid_t pid)
 
 struct TJanela {
     xcb_window_t id;
-    double instante_ms; // when its MapNotify was read
+    double instante_ms;  // when its MapNotify was read
     xcb_get_geometry_reply_t geometria;
 };
 
 // The pid an X client has put on its window, or 0 when it set none.
-pid_t pid_da_janela(xcb_connection_t *c, xcb_window_t janela)
+pid_t pid_da_janela(xcb_connection_t* c, xcb_window_t janela)
 {
     static const char nome[] = "_NET_WM_PID";
     std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atomo(
@@ -137,26 +138,26 @@ pid_t pid_da_janela(xcb_connection_t *c, xcb_window_t janela)
     if (!atomo || atomo->atom == XCB_NONE)
         return 0;
     std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> p(
-        xcb_get_property_reply(
-            c, xcb_get_property(c, 0, janela, atomo->atom, XCB_ATOM_CARDINAL, 0, 1), nullptr),
+        xcb_get_property_reply(c, xcb_get_property(c, 0, janela, atomo->atom, XCB_ATOM_CARDINAL, 0, 1),
+                               nullptr),
         &std::free);
     if (!p || xcb_get_property_value_length(p.get()) != 4)
         return 0;
-    return pid_t(*static_cast<uint32_t *>(xcb_get_property_value(p.get())));
+    return pid_t(*static_cast<uint32_t*>(xcb_get_property_value(p.get())));
 }
 
 // Handles the X events that are waiting; returns the first top-level window
 // the child maps. Windows of other clients are skipped.
-std::optional<TJanela> janela_mapeada(xcb_connection_t *c, pid_t filho)
+std::optional<TJanela> janela_mapeada(xcb_connection_t* c, pid_t filho)
 {
-    while (xcb_generic_event_t *ev = xcb_poll_for_event(c)) {
+    while (xcb_generic_event_t* ev = xcb_poll_for_event(c)) {
         const double instante = agora_ms();
         std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> evento(ev, &std::free);
         if ((ev->response_type & 0x7f) != XCB_MAP_NOTIFY)
             continue;
-        const auto *mapa = reinterpret_cast<xcb_map_notify_event_t *>(ev);
+        const auto* mapa = reinterpret_cast<xcb_map_notify_event_t*>(ev);
         if (mapa->override_redirect)
-            continue; // menus and tooltips are no top-level windows
+            continue;  // menus and tooltips are no top-level windows
         const pid_t dono = pid_da_janela(c, mapa->window);
         if (dono != 0 && dono != filho)
             continue;
@@ -168,7 +169,7 @@ std::optional<TJanela> janela_mapeada(xcb_connection_t *c, pid_t filho)
     return std::nullopt;
 }
 
-pid_t inicia(char **programa, const char *display, const sigset_t &mascara_original)
+pid_t inicia(char** programa, const char* display, const sigset_t& mascara_original)
 {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -182,7 +183,7 @@ pid_t inicia(char **programa, const char *display, const sigset_t &mascara_origi
         _exit(127);
     }
     if (pid > 0)
-        setpgid(pid, pid); // also here, so that it holds before either side runs on
+        setpgid(pid, pid);  // also here, so that it holds before either side runs on
     return pid;
 }
 
@@ -193,11 +194,10 @@ std::string descreve_saida(int status)
     return std::string("sinal ") + sigabbrev_np(WTERMSIG(status));
 }
 
-
 // Waits until one of the descriptors is readable or the deadline (monotonic
 // ms; negative for none) passes. Returns the index of the first readable one,
 // or -1 at the deadline.
-int espera(std::vector<pollfd> &fds, double prazo_ms)
+int espera(std::vector<pollfd>& fds, double prazo_ms)
 {
     for (;;) {
         int limite = -1;
@@ -223,10 +223,10 @@ int espera(std::vector<pollfd> &fds, double prazo_ms)
 // child ended, a signal came or the server has no Damage. A drawing that came
 // before the watch was set would be missed: it is set as soon as the map is
 // read, long before a program can have handled its first Expose.
-std::optional<double> primeiro_desenho(xcb_connection_t *c, xcb_window_t janela,
-                                       std::vector<pollfd> &fds, double prazo_ms)
+std::optional<double> primeiro_desenho(xcb_connection_t* c, xcb_window_t janela, std::vector<pollfd>& fds,
+                                       double prazo_ms)
 {
-    const xcb_query_extension_reply_t *dano = xcb_get_extension_data(c, &xcb_damage_id);
+    const xcb_query_extension_reply_t* dano = xcb_get_extension_data(c, &xcb_damage_id);
     if (!dano || !dano->present)
         return std::nullopt;
     // Damage serves a client only once it has told its version.
@@ -238,10 +238,10 @@ std::optional<double> primeiro_desenho(xcb_connection_t *c, xcb_window_t janela,
     const uint32_t esvaziado = xcb_damage_subtract(c, vigia, XCB_NONE, XCB_NONE).sequence;
     xcb_flush(c);
     for (;;) {
-        while (xcb_generic_event_t *ev = xcb_poll_for_event(c)) {
+        while (xcb_generic_event_t* ev = xcb_poll_for_event(c)) {
             const double instante = agora_ms();
             const bool desenhou = (ev->response_type & 0x7f) == dano->first_event + XCB_DAMAGE_NOTIFY
-                                  && ev->full_sequence >= esvaziado;
+                && ev->full_sequence >= esvaziado;
             std::free(ev);
             if (desenhou)
                 return instante;
@@ -286,21 +286,20 @@ private:
 
 // Ends the child and its process group: SIGTERM, then SIGKILL after 5 s.
 // Returns its exit status and resource usage.
-int encerra(pid_t pid, int fd_filho, rusage &uso)
+int encerra(pid_t pid, int fd_filho, rusage& uso)
 {
     kill(-pid, SIGTERM);
     std::vector<pollfd> fds{{fd_filho, POLLIN, 0}};
     if (espera(fds, agora_ms() + 5000) < 0)
         kill(-pid, SIGKILL);
     int status = 0;
-    while (wait4(pid, &status, 0, &uso) < 0 && errno == EINTR) {
-    }
+    while (wait4(pid, &status, 0, &uso) < 0 && errno == EINTR) {}
     return status;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     const TOpcoes opcoes = le_opcoes(argc, argv);
 
@@ -314,7 +313,7 @@ int main(int argc, char **argv)
     const int fd_sinais = signalfd(-1, &sinais, SFD_CLOEXEC);
 
     int tela = 0;
-    xcb_connection_t *conexao = xcb_connect(opcoes.display, &tela);
+    xcb_connection_t* conexao = xcb_connect(opcoes.display, &tela);
     if (xcb_connection_has_error(conexao)) {
         std::fprintf(stderr, "tempo_mapa: cannot open display %s\n",
                      opcoes.display ? opcoes.display : "(DISPLAY)");
@@ -327,9 +326,10 @@ int main(int argc, char **argv)
         xcb_screen_next(&it);
     const uint32_t mascara_eventos = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     // Checked, so that the selection is in force before the child starts.
-    if (xcb_generic_error_t *erro = xcb_request_check(
-            conexao, xcb_change_window_attributes_checked(conexao, it.data->root, XCB_CW_EVENT_MASK,
-                                                         &mascara_eventos))) {
+    if (xcb_generic_error_t* erro =
+            xcb_request_check(conexao,
+                              xcb_change_window_attributes_checked(conexao, it.data->root, XCB_CW_EVENT_MASK,
+                                                                   &mascara_eventos))) {
         std::fprintf(stderr, "tempo_mapa: cannot watch the root window (X error %d)\n", erro->error_code);
         return 1;
     }
@@ -354,7 +354,7 @@ int main(int argc, char **argv)
     bool ate_o_fim = false;
     std::optional<double> cpu_inicio;
     if (janela) {
-        const auto &g = janela->geometria;
+        const auto& g = janela->geometria;
         char texto[96];
         std::snprintf(texto, sizeof texto, "0x%x %d %d %d %d", janela->id, g.x, g.y, g.width, g.height);
         relata("mapa_ms", ms(janela->instante_ms - inicio));
@@ -375,7 +375,7 @@ int main(int argc, char **argv)
         for (;;) {
             const int i = espera(fds, prazo);
             if (i == 0 || i == 1)
-                break; // the child ended or we were told to stop
+                break;  // the child ended or we were told to stop
             const TEntrada::TOrdem ordem = i < 0 ? TEntrada::fim : entrada.le();
             if (ordem == TEntrada::fim) {
                 ate_o_fim = true;
@@ -396,7 +396,7 @@ int main(int argc, char **argv)
     rusage uso{};
     const int status = encerra(pid, fd_filho, uso);
     const double cpu_total = (uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) * 1e3
-                             + (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e3;
+        + (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e3;
     relata("cpu_total_ms", ms(cpu_total));
     relata("rss_pico_kb", std::to_string(uso.ru_maxrss));
     relata("saida", descreve_saida(status));

@@ -1,7 +1,7 @@
 // Start-up: the application object and its title, the three windows in their
 // order, then the event loop.
-#include "Usobre.h"
 #include "Uprincipal.h"
+#include "Usobre.h"
 #include "Uventara.h"
 #include "aplicacao.h"
 #include "mostra_janela.h"
@@ -44,11 +44,12 @@ bool wayland_le_o_rotor()
         bool relativo = false;
     } protocolos;
     static const wl_registry_listener ouvinte = {
-        .global = [](void* dados, wl_registry*, uint32_t, const char* interface, uint32_t) {
-            auto* p = static_cast<TProtocolos*>(dados);
-            p->trava |= std::strcmp(interface, "zwp_pointer_constraints_v1") == 0;
-            p->relativo |= std::strcmp(interface, "zwp_relative_pointer_manager_v1") == 0;
-        },
+        .global =
+            [](void* dados, wl_registry*, uint32_t, const char* interface, uint32_t) {
+                auto* p = static_cast<TProtocolos*>(dados);
+                p->trava |= std::strcmp(interface, "zwp_pointer_constraints_v1") == 0;
+                p->relativo |= std::strcmp(interface, "zwp_relative_pointer_manager_v1") == 0;
+            },
         .global_remove = [](void*, wl_registry*, uint32_t) {},
     };
     wl_registry* registro = wl_display_get_registry(display.get());
@@ -79,7 +80,9 @@ std::optional<TConexao_x11> sonda_display()
         if (conecta_wayland())
             return TConexao_x11(nullptr, xcb_disconnect);
         const QByteArray display = qgetenv("WAYLAND_DISPLAY");
-        std::fprintf(stderr, "ventara: nenhum display Wayland para abrir (WAYLAND_DISPLAY=%s); o Ventara precisa de uma sessão X11 ou Wayland\n",
+        std::fprintf(stderr,
+                     "ventara: nenhum display Wayland para abrir (WAYLAND_DISPLAY=%s); o Ventara precisa de "
+                     "uma sessão X11 ou Wayland\n",
                      display.isEmpty() ? "<não definido>" : display.constData());
         return std::nullopt;
     }
@@ -89,8 +92,10 @@ std::optional<TConexao_x11> sonda_display()
     if (xcb_connection_has_error(conexao.get()) == 0)
         return conexao;
     const QByteArray display = qgetenv("DISPLAY");
-    std::fprintf(stderr, "ventara: nenhum display X para abrir (DISPLAY=%s); o Ventara precisa de uma sessão X11 ou Wayland\n",
-                 display.isEmpty() ? "<não definido>" : display.constData());
+    std::fprintf(
+        stderr,
+        "ventara: nenhum display X para abrir (DISPLAY=%s); o Ventara precisa de uma sessão X11 ou Wayland\n",
+        display.isEmpty() ? "<não definido>" : display.constData());
     return std::nullopt;
 }
 

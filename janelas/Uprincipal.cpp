@@ -27,10 +27,7 @@ constexpr char aviso_sem_leitura[] = "SENSOR SEM LEITURA: CLIQUE AQUI";
 TForm_principal::TForm_principal(TPlataforma& plataforma, TSensor& sensor, TEstado_medicao& estado,
                                  QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      ui(std::make_unique<Ui::TForm_principal>()),
-      plataforma_(plataforma),
-      sensor_(sensor),
-      estado_(estado),
+      ui(std::make_unique<Ui::TForm_principal>()), plataforma_(plataforma), sensor_(sensor), estado_(estado),
       medicao_(estado, plataforma, *this)
 {
     ui->setupUi(this);
@@ -193,8 +190,7 @@ void TForm_principal::escreve(TDisplay display, const std::string& texto)
 // ignored them.
 bool TForm_principal::no_fundo(const QMouseEvent& evento) const
 {
-    return evento.button() == Qt::LeftButton
-        && childAt(evento.position().toPoint()) == ui->centralwidget;
+    return evento.button() == Qt::LeftButton && childAt(evento.position().toPoint()) == ui->centralwidget;
 }
 
 void TForm_principal::mousePressEvent(QMouseEvent* evento)

@@ -43,10 +43,7 @@ void centra_com_moldura(QWidget& janela, const QMargins& moldura)
 // more then.
 class TCentra : public QObject {
 public:
-    explicit TCentra(QWidget& janela) : QObject(&janela), janela_(janela)
-    {
-        janela.installEventFilter(this);
-    }
+    explicit TCentra(QWidget& janela) : QObject(&janela), janela_(janela) { janela.installEventFilter(this); }
 
     bool eventFilter(QObject* objeto, QEvent* evento) override
     {

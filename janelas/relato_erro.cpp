@@ -8,8 +8,7 @@
 
 void relata_erro(const std::exception& erro)
 {
-    QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(),
-                          QString::fromUtf8(erro.what()));
+    QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(), QString::fromUtf8(erro.what()));
 }
 
 void relata_excecao_corrente()

@@ -54,8 +54,7 @@ TMedicao::TMedicao(TEstado_medicao& estado, TPlataforma& plataforma, TDisplays& 
 
 bool TMedicao::medindo() const
 {
-    return plataforma_.timer_habilitado(TTimer::Timer1)
-        && plataforma_.timer_habilitado(TTimer::Timer2);
+    return plataforma_.timer_habilitado(TTimer::Timer1) && plataforma_.timer_habilitado(TTimer::Timer2);
 }
 
 void TMedicao::btn_inicia_medicaoClick()
@@ -89,8 +88,7 @@ void TMedicao::Timer1Timer()
         soma_pulso(estado_);
         plataforma_.move_ponteiro({lido.x, linha_central});
     }
-    displays_.escreve(TDisplay::Edit1,
-                      texto_hora(plataforma_.hora_local(), plataforma_.config_hora()));
+    displays_.escreve(TDisplay::Edit1, texto_hora(plataforma_.hora_local(), plataforma_.config_hora()));
 }
 
 void TMedicao::Timer2Timer()
@@ -117,8 +115,7 @@ void TMedicao::Timer2Timer()
     displays_.escreve(TDisplay::Label7, e.txt_ms);
     displays_.escreve(TDisplay::Label8, e.txt_nos);
     displays_.escreve(TDisplay::Label9, e.txt_pes_min);
-    displays_.escreve(TDisplay::Label2,
-                      std::string(classifica_vento(static_cast<std::int32_t>(e.vel_kmh))));
+    displays_.escreve(TDisplay::Label2, std::string(classifica_vento(static_cast<std::int32_t>(e.vel_kmh))));
     if (e.vel_kmh > e.vel_pico)
         e.vel_pico = e.vel_kmh;
     displays_.escreve(TDisplay::Label6, texto_inteiro(e.vel_pico));
@@ -178,8 +175,7 @@ std::string texto_fixo(double valor, int decimais)
     std::frexp(modulo, &expoente);
     const int casas = std::clamp(53 - expoente, decimais + 1, 1074 + 53);
     char buf[1600];
-    const auto fim = std::to_chars(buf, buf + sizeof buf, modulo, std::chars_format::fixed,
-                                   casas).ptr;
+    const auto fim = std::to_chars(buf, buf + sizeof buf, modulo, std::chars_format::fixed, casas).ptr;
     std::string digitos(buf, fim);
     const std::size_t ponto = digitos.find('.');
     const bool sobe = digitos[ponto + 1 + decimais] >= '5';
@@ -224,6 +220,5 @@ std::string texto_hora(const THora_local& hora, const TConfig_hora& config)
         return texto;
     const std::string designador = hora.hora < 12 ? designador_ou(config.designador_am, "am")
                                                   : designador_ou(config.designador_pm, "pm");
-    return config.designador_antes.value_or(false) ? designador + " " + texto
-                                                   : texto + " " + designador;
+    return config.designador_antes.value_or(false) ? designador + " " + texto : texto + " " + designador;
 }

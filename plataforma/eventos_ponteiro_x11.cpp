@@ -21,8 +21,8 @@ using TResposta = std::unique_ptr<T, decltype(&std::free)>;
 // the XI2 form gone, the core one would come instead, so both are stopped.
 constexpr std::uint32_t nucleo_ponteiro = XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_BUTTON_MOTION
     | XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW;
-constexpr std::uint32_t xi2_ponteiro = XCB_INPUT_XI_EVENT_MASK_MOTION | XCB_INPUT_XI_EVENT_MASK_ENTER
-    | XCB_INPUT_XI_EVENT_MASK_LEAVE;
+constexpr std::uint32_t xi2_ponteiro =
+    XCB_INPUT_XI_EVENT_MASK_MOTION | XCB_INPUT_XI_EVENT_MASK_ENTER | XCB_INPUT_XI_EVENT_MASK_LEAVE;
 
 bool tem_xi2(xcb_connection_t* conexao)
 {
@@ -60,17 +60,17 @@ std::vector<std::uint32_t> sem_ponteiro(std::vector<std::uint32_t> palavras)
 }
 
 // Errors are dropped: a window may be gone by the time its events are given back.
-void seleciona(xcb_connection_t* conexao, xcb_window_t janela, std::uint32_t nucleo,
-               std::uint16_t n_xi2, const std::vector<std::uint32_t>& xi2)
+void seleciona(xcb_connection_t* conexao, xcb_window_t janela, std::uint32_t nucleo, std::uint16_t n_xi2,
+               const std::vector<std::uint32_t>& xi2)
 {
-    xcb_discard_reply(conexao,
-                      xcb_change_window_attributes_checked(conexao, janela, XCB_CW_EVENT_MASK, &nucleo)
-                          .sequence);
+    xcb_discard_reply(
+        conexao, xcb_change_window_attributes_checked(conexao, janela, XCB_CW_EVENT_MASK, &nucleo).sequence);
     if (n_xi2 > 0)
-        xcb_discard_reply(conexao, xcb_input_xi_select_events_checked(
-                                       conexao, janela, n_xi2,
-                                       reinterpret_cast<const xcb_input_event_mask_t*>(xi2.data()))
-                                       .sequence);
+        xcb_discard_reply(
+            conexao,
+            xcb_input_xi_select_events_checked(conexao, janela, n_xi2,
+                                               reinterpret_cast<const xcb_input_event_mask_t*>(xi2.data()))
+                .sequence);
 }
 
 }  // namespace
@@ -90,8 +90,7 @@ void TEventos_ponteiro_x11::suspende(xcb_connection_t* conexao)
         const TResposta<xcb_get_window_attributes_reply_t> atributos(
             xcb_get_window_attributes_reply(conexao, pedido_atributos, nullptr), &std::free);
         const TResposta<xcb_input_xi_get_selected_events_reply_t> selecao(
-            xi2 ? xcb_input_xi_get_selected_events_reply(conexao, pedido_xi2, nullptr) : nullptr,
-            &std::free);
+            xi2 ? xcb_input_xi_get_selected_events_reply(conexao, pedido_xi2, nullptr) : nullptr, &std::free);
         if (!atributos)
             continue;
         TSelecao s{janela, atributos->your_event_mask, {}, 0};

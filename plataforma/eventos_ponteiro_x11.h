@@ -19,7 +19,7 @@ public:
 private:
     struct TSelecao {
         xcb_window_t janela;
-        std::uint32_t mascara_nucleo;          // core event mask of this client
+        std::uint32_t mascara_nucleo;  // core event mask of this client
         std::vector<std::uint32_t> mascaras_xi2;  // XI2 masks as the server lists them
         std::uint16_t n_mascaras_xi2;
     };

@@ -59,8 +59,8 @@ std::optional<QMargins> extensoes(xcb_connection_t* conexao, xcb_window_t janela
 // Whether the running window manager announces that it answers this request.
 bool gerenciador_oferece(xcb_connection_t* conexao, xcb_atom_t pedido)
 {
-    const TResposta_propriedade resposta = propriedade(
-        conexao, raiz_x11(conexao), atomo(conexao, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 1024);
+    const TResposta_propriedade resposta =
+        propriedade(conexao, raiz_x11(conexao), atomo(conexao, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 1024);
     if (!resposta || resposta->format != 32)
         return false;
     const auto* atomos = static_cast<const xcb_atom_t*>(xcb_get_property_value(resposta.get()));
@@ -194,8 +194,9 @@ void so_barra_de_titulo_x11(QWindow& janela)
 {
     const Qt::WindowFlags flags = janela.flags();
     const bool so_titulo = (flags & Qt::CustomizeWindowHint) && (flags & Qt::WindowTitleHint)
-        && !(flags & (Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-                      | Qt::WindowCloseButtonHint));
+        && !(flags
+             & (Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                | Qt::WindowCloseButtonHint));
     xcb_connection_t* conexao = conexao_x11();
     if (!so_titulo || !conexao)
         return;
@@ -204,7 +205,7 @@ void so_barra_de_titulo_x11(QWindow& janela)
     const TDicas_motif dicas{motif_funcoes | motif_decoracoes, motif_funcao_mover, motif_borda | motif_titulo,
                              0, 0};
     const xcb_atom_t nome = atomo(conexao, "_MOTIF_WM_HINTS");
-    xcb_change_property(conexao, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(janela.winId()), nome,
-                        nome, 32, 5, &dicas);
+    xcb_change_property(conexao, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(janela.winId()), nome, nome,
+                        32, 5, &dicas);
     xcb_flush(conexao);
 }

@@ -145,14 +145,12 @@ TConfig_hora config_de_formato(const QString& formato, const QString& am, const 
         config.designador_pm = pm.toStdString();
 
     const QList<TPeca> pecas = pecas_de(formato);
-    const auto hora = std::find_if(pecas.begin(), pecas.end(), [](const TPeca& p) {
-        return p.campo == u'h' || p.campo == u'H';
-    });
+    const auto hora = std::find_if(pecas.begin(), pecas.end(),
+                                   [](const TPeca& p) { return p.campo == u'h' || p.campo == u'H'; });
     if (hora == pecas.end())
         return config;
-    const auto designador = std::find_if(pecas.begin(), pecas.end(), [](const TPeca& p) {
-        return p.campo == u'a' || p.campo == u'A';
-    });
+    const auto designador = std::find_if(pecas.begin(), pecas.end(),
+                                         [](const TPeca& p) { return p.campo == u'a' || p.campo == u'A'; });
     config.relogio_24h = designador == pecas.end();
     config.zero_hora = hora->letras >= 2;
     config.designador_antes = designador < hora;
@@ -167,10 +165,10 @@ TConfig_hora config_de_formato(const QString& formato, const QString& am, const 
 }
 
 TPlataforma_qt::TPlataforma_qt(QObject* parent)
-    : QObject(parent),
-      xfixes_(tem_xfixes(conexao_x11())),
+    : QObject(parent), xfixes_(tem_xfixes(conexao_x11())),
       wayland_(QGuiApplication::platformName() == QLatin1String("wayland")
-                   ? std::make_unique<TPonteiro_wayland>() : nullptr),
+                   ? std::make_unique<TPonteiro_wayland>()
+                   : nullptr),
       sensor_legivel_(wayland_ ? wayland_->disponivel() : !e_xwayland(conexao_x11())),
       timers_{cria_timer("Timer1", intervalo_timer1_ms, TTimer::Timer1),
               cria_timer("Timer2", intervalo_timer2_ms, TTimer::Timer2)}
@@ -279,8 +277,7 @@ void TPlataforma_qt::oculta_ponteiro(bool ocultar)
     // The X server undoes an XFixes hide when this client's connection closes,
     // so the pointer comes back after SIGTERM or a crash with no signal handler;
     // a replacement for this mechanism must keep that property.
-    for (auto tela = xcb_setup_roots_iterator(xcb_get_setup(conexao)); tela.rem;
-         xcb_screen_next(&tela)) {
+    for (auto tela = xcb_setup_roots_iterator(xcb_get_setup(conexao)); tela.rem; xcb_screen_next(&tela)) {
         if (ocultar)
             xcb_xfixes_hide_cursor(conexao, tela.data->root);
         else
@@ -352,8 +349,7 @@ void TPlataforma_qt::le_config_hora()
     // The short format is the numeric clock ("HH:mm"); the long one spells units
     // out in some languages ("H 'h' mm 'min' ss 's'") and has no usable separator.
     const QLocale local;
-    config_hora_ = config_de_formato(local.timeFormat(QLocale::ShortFormat), local.amText(),
-                                     local.pmText());
+    config_hora_ = config_de_formato(local.timeFormat(QLocale::ShortFormat), local.amText(), local.pmText());
 }
 
 bool TPlataforma_qt::eventFilter(QObject* objeto, QEvent* evento)

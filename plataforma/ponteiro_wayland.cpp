@@ -15,35 +15,36 @@
 namespace {
 
 const wl_registry_listener ouvinte_registro = {
-    .global = [](void* dados, wl_registry*, uint32_t nome, const char* interface, uint32_t versao) {
-        static_cast<TPonteiro_wayland*>(dados)->anuncio(nome, interface, versao);
-    },
+    .global =
+        [](void* dados, wl_registry*, uint32_t nome, const char* interface, uint32_t versao) {
+            static_cast<TPonteiro_wayland*>(dados)->anuncio(nome, interface, versao);
+        },
     .global_remove = [](void*, wl_registry*, uint32_t) {},
 };
 
 const wl_seat_listener ouvinte_assento = {
-    .capabilities = [](void* dados, wl_seat*, uint32_t capacidades) {
-        static_cast<TPonteiro_wayland*>(dados)->capacidades(capacidades);
-    },
+    .capabilities =
+        [](void* dados, wl_seat*, uint32_t capacidades) {
+            static_cast<TPonteiro_wayland*>(dados)->capacidades(capacidades);
+        },
     .name = [](void*, wl_seat*, const char*) {},
 };
 
 const zwp_relative_pointer_v1_listener ouvinte_relativo = {
     // The accelerated motion: the distance the pointer itself would have moved.
-    .relative_motion = [](void* dados, zwp_relative_pointer_v1*, uint32_t, uint32_t, wl_fixed_t dx,
-                          wl_fixed_t dy, wl_fixed_t, wl_fixed_t) {
-        static_cast<TPonteiro_relativo*>(dados)->move_relativo(wl_fixed_to_double(dx),
-                                                               wl_fixed_to_double(dy));
-    },
+    .relative_motion =
+        [](void* dados, zwp_relative_pointer_v1*, uint32_t, uint32_t, wl_fixed_t dx, wl_fixed_t dy,
+           wl_fixed_t, wl_fixed_t) {
+            static_cast<TPonteiro_relativo*>(dados)->move_relativo(wl_fixed_to_double(dx),
+                                                                   wl_fixed_to_double(dy));
+        },
 };
 
 const zwp_locked_pointer_v1_listener ouvinte_trava = {
-    .locked = [](void* dados, zwp_locked_pointer_v1*) {
-        static_cast<TPonteiro_relativo*>(dados)->trava(true);
-    },
-    .unlocked = [](void* dados, zwp_locked_pointer_v1*) {
-        static_cast<TPonteiro_relativo*>(dados)->trava(false);
-    },
+    .locked = [](void* dados,
+                 zwp_locked_pointer_v1*) { static_cast<TPonteiro_relativo*>(dados)->trava(true); },
+    .unlocked = [](void* dados,
+                   zwp_locked_pointer_v1*) { static_cast<TPonteiro_relativo*>(dados)->trava(false); },
 };
 
 void* recurso_nativo(const char* nome, QWindow* janela = nullptr)
@@ -57,8 +58,7 @@ void* recurso_nativo(const char* nome, QWindow* janela = nullptr)
 
 }  // namespace
 
-TPonteiro_wayland::TPonteiro_wayland()
-    : display_(static_cast<wl_display*>(recurso_nativo("wl_display")))
+TPonteiro_wayland::TPonteiro_wayland() : display_(static_cast<wl_display*>(recurso_nativo("wl_display")))
 {
     if (!display_)
         return;

@@ -1,10 +1,10 @@
 // The entry window and the way into the measurement window.
 #include "apoio/resposta.h"
-#include "plataforma/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Uventara.h"
 #include "janelas/aplicacao.h"
 #include "janelas/mostra_janela.h"
+#include "plataforma/plataforma_falsa.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -134,12 +134,14 @@ void TTeste_entrada::clique_na_figura_entra_centrada()
     QCOMPARE(entrada->pos(), QPoint(centro_na_tela(tela.width(), 530), centro_na_tela(tela.height(), 357)));
     QVERIFY(!principal->isVisible());
 
-    QTest::mouseClick(componente("Image2"), Qt::LeftButton, {}, QPoint(160, 48));  // bottom-right pixel of the box
+    QTest::mouseClick(componente("Image2"), Qt::LeftButton, {},
+                      QPoint(160, 48));  // bottom-right pixel of the box
     QVERIFY(!entrada->isVisible());
     QVERIFY(principal->isVisible());
     const QSize fora = principal->frameGeometry().size();
-    QCOMPARE(principal->pos(), QPoint(centro_na_tela(tela.width(), fora.width()),
-                                      centro_na_tela(tela.height(), fora.height())));
+    QCOMPARE(
+        principal->pos(),
+        QPoint(centro_na_tela(tela.width(), fora.width()), centro_na_tela(tela.height(), fora.height())));
     // Entering starts nothing and leaves the pointer alone.
     QVERIFY(!plataforma.timer_habilitado(TTimer::Timer1));
     QCOMPARE(plataforma.contador_cursor, 0);
@@ -155,7 +157,7 @@ void TTeste_entrada::outros_cliques_e_teclas_nada_fazem_data()
 {
     QTest::addColumn<QString>("alvo");
     QTest::addColumn<QPoint>("ponto");  // in the target's coordinates
-    QTest::addColumn<int>("tecla");     // 0: a left click instead
+    QTest::addColumn<int>("tecla");  // 0: a left click instead
 
     QTest::newRow("faixa do título") << "Image1" << QPoint(100, 50) << 0;
     QTest::newRow("foto") << "Image3" << QPoint(100, 100) << 0;
@@ -173,8 +175,7 @@ void TTeste_entrada::outros_cliques_e_teclas_nada_fazem()
     QFETCH(QPoint, ponto);
     QFETCH(int, tecla);
 
-    QWidget* w = alvo.isEmpty() ? static_cast<QWidget*>(entrada.get())
-                                : componente(qPrintable(alvo));
+    QWidget* w = alvo.isEmpty() ? static_cast<QWidget*>(entrada.get()) : componente(qPrintable(alvo));
     if (tecla)
         QTest::keyClick(w, static_cast<Qt::Key>(tecla));
     else

@@ -3,10 +3,10 @@
 // About window, the report of errors raised in handlers, and the rotor read
 // through a relative pointer under a lock, as on Wayland.
 #include "apoio/resposta.h"
-#include "plataforma/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
 #include "janelas/aplicacao.h"
+#include "plataforma/plataforma_falsa.h"
 
 #include <QAction>
 #include <QApplication>
@@ -276,8 +276,9 @@ void TTeste_janelas::avaliacao_parada_e_pico()
     plataforma_.rotor_linhas_por_ms = 100.0 / 200;  // one pulse every sample
     janela_->btn_inicia_medicaoClick();
     plataforma_.avanca(5000);
-    QCOMPARE(displays(), (QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192",
-                                      "984.25", "09:05:07"}));
+    QCOMPARE(
+        displays(),
+        (QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192", "984.25", "09:05:07"}));
 
     // Stop empties every display but the peak.
     janela_->btn_parar_medicaoClick();
@@ -289,8 +290,8 @@ void TTeste_janelas::avaliacao_parada_e_pico()
     plataforma_.avanca(200);
     QCOMPARE(displays(), (QStringList{"", "", "18", "", "", "", "09:05:07"}));
     plataforma_.avanca(4800);
-    QCOMPARE(displays(), (QStringList{"POUCO VENTO PARA DECOLAR", "0", "18", "0.0", "0.0000", "0.00",
-                                      "09:05:12"}));
+    QCOMPARE(displays(),
+             (QStringList{"POUCO VENTO PARA DECOLAR", "0", "18", "0.0", "0.0000", "0.00", "09:05:12"}));
 }
 
 void TTeste_janelas::parar_antes_de_iniciar()
@@ -348,8 +349,12 @@ void TTeste_janelas::pergunta_de_saida()
     case TPedido_saida::Alt_s: QTest::keyClick(janela_.get(), Qt::Key_S, Qt::AltModifier); break;
     case TPedido_saida::Enter_no_foco: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); break;
     case TPedido_saida::Espaco_no_foco: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); break;
-    case TPedido_saida::Fundo_entre_paineis: QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(300, 89)); break;
-    case TPedido_saida::Fundo_borda_direita: QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(715, 200)); break;
+    case TPedido_saida::Fundo_entre_paineis:
+        QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(300, 89));
+        break;
+    case TPedido_saida::Fundo_borda_direita:
+        QTest::mouseClick(fundo, Qt::LeftButton, {}, QPoint(715, 200));
+        break;
     case TPedido_saida::Pedido_de_fechar: pede_fechar(*janela_); break;
     }
 
@@ -362,8 +367,9 @@ void TTeste_janelas::pergunta_de_saida()
     QCOMPARE(cancela, QStringLiteral("&No"));
     QVERIFY(sem_pai);
     QVERIFY(sem_estilo);
-    QVERIFY2(std::abs(deslocamento_do_centro.x()) <= 1 && std::abs(deslocamento_do_centro.y()) <= 1,
-             qPrintable(QStringLiteral("%1,%2").arg(deslocamento_do_centro.x()).arg(deslocamento_do_centro.y())));
+    QVERIFY2(
+        std::abs(deslocamento_do_centro.x()) <= 1 && std::abs(deslocamento_do_centro.y()) <= 1,
+        qPrintable(QStringLiteral("%1,%2").arg(deslocamento_do_centro.x()).arg(deslocamento_do_centro.y())));
 
     QVERIFY(janela_->isVisible());
     QVERIFY(plataforma_.timer_habilitado(TTimer::Timer1));
@@ -441,9 +447,10 @@ void TTeste_janelas::clique_no_fundo_data()
     QTest::newRow("entre os painéis, à direita") << "centralwidget" << QPoint(713, 89) << esquerdo << true;
     QTest::newRow("borda direita, no alto") << "centralwidget" << QPoint(714, 0) << esquerdo << true;
     QTest::newRow("borda direita, embaixo") << "centralwidget" << QPoint(716, 340) << esquerdo << true;
-    QTest::newRow("botão direito no fundo") << "centralwidget" << QPoint(300, 89) << int(Qt::RightButton) << false;
-    for (const char* alvo : {"Panel1", "Panel2", "Panel3", "Panel4", "GroupBox1", "GroupBox2", "GroupBox3",
-                             "GroupBox4"})
+    QTest::newRow("botão direito no fundo")
+        << "centralwidget" << QPoint(300, 89) << int(Qt::RightButton) << false;
+    for (const char* alvo :
+         {"Panel1", "Panel2", "Panel3", "Panel4", "GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4"})
         QTest::newRow(alvo) << alvo << QPoint(2, 2) << esquerdo << false;
     for (const char* alvo : {"Label2", "Label3", "Label5", "Label6", "Label7", "Label8", "Label9", "Label10",
                              "Label11", "mETR", "Edit1"})
@@ -527,8 +534,9 @@ void TTeste_janelas::menu_de_contexto_do_relogio()
     const QFont fonte = menu->font();
     const QColor cor = menu->palette().color(QPalette::WindowText);
     menu->close();
-    QCOMPARE(textos, (QStringList{"&Desfazer", "&Refazer", "Recor&tar", "&Copiar", "C&olar", "Excluir",
-                                  "Selecionar tudo"}));
+    QCOMPARE(textos,
+             (QStringList{"&Desfazer", "&Refazer", "Recor&tar", "&Copiar", "C&olar", "Excluir",
+                          "Selecionar tudo"}));
     QCOMPARE(fonte, QApplication::font("QMenu"));
     QCOMPARE(cor, QApplication::palette("QMenu").color(QPalette::WindowText));
 }
@@ -610,18 +618,23 @@ void TTeste_janelas::ponteiro_relativo_data()
     QTest::addColumn<int>("pulsos");
     QTest::addColumn<QStringList>("mostrado");  // advice, km/h, peak, m/s, knots, ft/min
     const QStringList nada{aviso_sem_leitura, "", "18", "", "", ""};
-    QTest::newRow("saturado: 100 linhas a cada 50 ms") << 100.0 << 4 << -1 << -1 << 25
+    QTest::newRow("saturado: 100 linhas a cada 50 ms")
+        << 100.0 << 4 << -1 << -1 << 25
         << QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192", "984.25"};
-    QTest::newRow("passo por amostra: 100 linhas a cada 200 ms") << 100.0 << 1 << -1 << -1 << 25
+    QTest::newRow("passo por amostra: 100 linhas a cada 200 ms")
+        << 100.0 << 1 << -1 << -1 << 25
         << QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192", "984.25"};
-    QTest::newRow("lento: 10 linhas a cada 50 ms") << 10.0 << 4 << -1 << -1 << 12
+    QTest::newRow("lento: 10 linhas a cada 50 ms")
+        << 10.0 << 4 << -1 << -1 << 12
         << QStringList{"VENTO RAZOÁVEL, BOA DECOLAGEM", "8", "18", "2.2", "4.3197", "437.45"};
-    QTest::newRow("lento, para cima: -10 linhas a cada 50 ms") << -10.0 << 4 << -1 << -1 << 12
+    QTest::newRow("lento, para cima: -10 linhas a cada 50 ms")
+        << -10.0 << 4 << -1 << -1 << 12
         << QStringList{"VENTO RAZOÁVEL, BOA DECOLAGEM", "8", "18", "2.2", "4.3197", "437.45"};
-    QTest::newRow("frações de linha: 2.8125 linhas a cada 10 ms") << 2.8125 << 20 << -1 << -1 << 25
+    QTest::newRow("frações de linha: 2.8125 linhas a cada 10 ms")
+        << 2.8125 << 20 << -1 << -1 << 25
         << QStringList{"ÓTIMO VENTO, FAÇA UM BOM VÔO", "18", "18", "5.0", "9.7192", "984.25"};
     QTest::newRow("parado") << 0.0 << 4 << -1 << -1 << 0
-        << QStringList{"POUCO VENTO PARA DECOLAR", "0", "18", "0.0", "0.0000", "0.00"};
+                            << QStringList{"POUCO VENTO PARA DECOLAR", "0", "18", "0.0", "0.0000", "0.00"};
     QTest::newRow("trava perdida no meio") << 100.0 << 4 << 2500 << -1 << -1 << nada;
     QTest::newRow("trava perdida e de volta no meio") << 100.0 << 4 << 2000 << 2100 << -1 << nada;
     QTest::newRow("trava perdida logo após a avaliação") << 100.0 << 4 << 1 << 100 << -1 << nada;

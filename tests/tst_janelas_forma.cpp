@@ -1,8 +1,8 @@
 // The forms of the measurement window and of the About window, control by
 // control: names, kinds, nesting, places, texts, fonts and colours.
-#include "plataforma/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
 #include "janelas/Usobre.h"
+#include "plataforma/plataforma_falsa.h"
 
 #include <QAction>
 #include <QApplication>
@@ -114,31 +114,41 @@ void TTeste_janelas_forma::controles_data()
     linha(Principal, "Panel3", Painel, "Panel2", {525, 4, 185, 245}, {}, sans, 11, texto_janela);
     linha(Principal, "Button3", Botao, "Panel3", {10, 192, 167, 41}, "&Sair", sans, 11, texto_janela);
     linha(Principal, "GroupBox4", Grupo, "Panel3", {3, 9, 177, 177}, "CONVERSÕES", sans, 11, texto_janela);
-    linha(Principal, "mETR", Legenda, "GroupBox4", {8, 16, 96, 13}, "Metros por Segundo", sans, 11, texto_janela);
+    linha(Principal, "mETR", Legenda, "GroupBox4", {8, 16, 96, 13}, "Metros por Segundo", sans, 11,
+          texto_janela);
     linha(Principal, "Label7", Mostrador, "GroupBox4", {7, 32, 161, 32}, {}, arial, 27, azul_petroleo);
     linha(Principal, "Label10", Legenda, "GroupBox4", {9, 70, 19, 13}, "Nós", sans, 11, texto_janela);
     linha(Principal, "Label8", Mostrador, "GroupBox4", {6, 84, 161, 32}, {}, arial, 27, azul_petroleo);
-    linha(Principal, "Label11", Legenda, "GroupBox4", {9, 124, 71, 13}, "Pés por Minuto", sans, 11, texto_janela);
+    linha(Principal, "Label11", Legenda, "GroupBox4", {9, 124, 71, 13}, "Pés por Minuto", sans, 11,
+          texto_janela);
     linha(Principal, "Label9", Mostrador, "GroupBox4", {6, 139, 161, 32}, {}, arial, 27, azul_petroleo);
     linha(Principal, "Panel4", Painel, "Panel2", {4, 5, 519, 244}, {}, sans, 11, texto_janela);
-    linha(Principal, "GroupBox3", Grupo, "Panel4", {4, 7, 325, 178}, "VELOCIDADE DO VENTO", sans, 11, texto_janela);
+    linha(Principal, "GroupBox3", Grupo, "Panel4", {4, 7, 325, 178}, "VELOCIDADE DO VENTO", sans, 11,
+          texto_janela);
     linha(Principal, "Label5", Mostrador, "GroupBox3", {6, 16, 312, 156}, {}, arial, 96, vermelho);
     linha(Principal, "Label3", Legenda, "Panel4", {8, 195, 279, 36}, "Quilômetros por hora", sans, 31, cinza);
-    linha(Principal, "btn_inicia_medicao", Botao, "Panel4", {338, 195, 87, 38}, "&Iniciar Medição", sans, 11, texto_janela);
-    linha(Principal, "btn_parar_medicao", Botao, "Panel4", {432, 195, 81, 38}, "&Parar Medição", sans, 11, texto_janela);
-    linha(Principal, "GroupBox1", Grupo, "Panel4", {337, 115, 175, 69}, "Hora do Sistema", sans, 11, texto_janela);
+    linha(Principal, "btn_inicia_medicao", Botao, "Panel4", {338, 195, 87, 38}, "&Iniciar Medição", sans, 11,
+          texto_janela);
+    linha(Principal, "btn_parar_medicao", Botao, "Panel4", {432, 195, 81, 38}, "&Parar Medição", sans, 11,
+          texto_janela);
+    linha(Principal, "GroupBox1", Grupo, "Panel4", {337, 115, 175, 69}, "Hora do Sistema", sans, 11,
+          texto_janela);
     linha(Principal, "Edit1", Edicao, "GroupBox1", {4, 13, 160, 50}, {}, arial, 37, marinho);
-    linha(Principal, "GroupBox2", Grupo, "Panel4", {339, 8, 169, 89}, "Maior Pico Registrado", sans, 11, texto_janela);
+    linha(Principal, "GroupBox2", Grupo, "Panel4", {339, 8, 169, 89}, "Maior Pico Registrado", sans, 11,
+          texto_janela);
     linha(Principal, "Label6", Mostrador, "GroupBox2", {4, 14, 161, 70}, {}, arial, 64, cinza);
 
     linha(Sobre, "Panel1", Moldura, "rolagem", {0, 0, 281, 161}, {}, sans, 11, texto_janela);
     linha(Sobre, "Image1", Figura, "Panel1", {8, 8, 89, 145}, {}, sans, 11, texto_janela);
     linha(Sobre, "ProductName", Legenda, "Panel1", {104, 13, 83, 13}, "TCC Ventara", sans, 11, texto_janela);
     linha(Sobre, "Version", Legenda, "Panel1", {104, 33, 57, 13}, "Versão - 1.0", sans, 11, texto_janela);
-    linha(Sobre, "Label4", Legenda, "Panel1", {104, 50, 133, 13}, "Desenvolvido em Qt " QT_VERSION_STR, sans, 11, texto_janela);
-    linha(Sobre, "Label2", Legenda, "Panel1", {104, 66, 128, 13}, "Microsoft SQL Server 2000", sans, 11, texto_janela);
+    linha(Sobre, "Label4", Legenda, "Panel1", {104, 50, 133, 13}, "Desenvolvido em Qt " QT_VERSION_STR, sans,
+          11, texto_janela);
+    linha(Sobre, "Label2", Legenda, "Panel1", {104, 66, 128, 13}, "Microsoft SQL Server 2000", sans, 11,
+          texto_janela);
     linha(Sobre, "Label3", Legenda, "Panel1", {104, 82, 85, 13}, "Conexão via ADO", sans, 11, texto_janela);
-    linha(Sobre, "Comments", Paragrafo, "Panel1", {104, 106, 122, 13}, "Equipe Ventara", sans, 11, texto_janela);
+    linha(Sobre, "Comments", Paragrafo, "Panel1", {104, 106, 122, 13}, "Equipe Ventara", sans, 11,
+          texto_janela);
     linha(Sobre, "BitBtn1", Botao, "Panel1", {200, 128, 75, 25}, "OK", sans, 11, texto_janela);
     linha(Sobre, "Label1", Legenda, "Panel1", {106, 134, 83, 13}, "Data: 08.11.2003", sans, 11, texto_janela);
 }
@@ -287,7 +297,8 @@ void TTeste_janelas_forma::menu_principal()
         const char* nome;
         const char* texto;  // empty for a separator
     };
-    auto confere = [&](int posicao, const char* nome_menu, const char* titulo, std::initializer_list<Item> itens) {
+    auto confere = [&](int posicao, const char* nome_menu, const char* titulo,
+                       std::initializer_list<Item> itens) {
         auto* menu = principal_->findChild<QMenu*>(QString::fromLatin1(nome_menu));
         QVERIFY(menu);
         QCOMPARE(barra->actions().value(posicao), menu->menuAction());
@@ -304,8 +315,11 @@ void TTeste_janelas_forma::menu_principal()
     };
     QCOMPARE(barra->actions().size(), 2);
     confere(0, "Arquivo1", "&Arquivo",
-            {{"IniciarMedio1", "Iniciar Medição"}, {"N1", ""}, {"PararMedio1", "Parar Medição"},
-             {"N7", ""}, {"Sair1", "&Sair"}});
+            {{"IniciarMedio1", "Iniciar Medição"},
+             {"N1", ""},
+             {"PararMedio1", "Parar Medição"},
+             {"N7", ""},
+             {"Sair1", "&Sair"}});
     confere(1, "Ajuda1", "A&juda", {{"Sobre1", "Sobre"}});
 
     for (const QAction* acao : principal_->findChildren<QAction*>())

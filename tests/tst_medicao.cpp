@@ -70,6 +70,7 @@ void TTeste_medicao::avaliacao_valores_notaveis_data()
     QTest::addColumn<QString>("pes_min");
     QTest::addColumn<QString>("conselho");
 
+    // clang-format off
     QTest::newRow("0") << 0 << "0" << "0.0" << "0.0000" << "0.00" << pouco_vento;
     QTest::newRow("1") << 1 << "0" << "0.0" << "0.0000" << "0.00" << pouco_vento;
     QTest::newRow("2") << 2 << "1" << "0.3" << "0.5400" << "54.68" << pouco_vento;
@@ -88,6 +89,7 @@ void TTeste_medicao::avaliacao_valores_notaveis_data()
     QTest::newRow("43") << 43 << "31" << "8.6" << "16.7387" << "1695.10" << ventania;
     QTest::newRow("56") << 56 << "40" << "11.1" << "21.5983" << "2187.23" << ventania;
     QTest::newRow("57 ventania, não 'sem vento'") << 57 << "41" << "11.4" << "22.1382" << "2241.91" << ventania;
+    // clang-format on
 }
 
 void TTeste_medicao::avaliacao_valores_notaveis()
@@ -127,7 +129,9 @@ void TTeste_medicao::avaliacao_exata_para_toda_contagem()
         const std::int64_t esperado = n * 7248384 / 10000000;
         if (b.estado.vel_kmh != static_cast<double>(esperado))
             QFAIL(qPrintable(QStringLiteral("n=%1: %2 km/h, expected %3")
-                                 .arg(n).arg(b.estado.vel_kmh, 0, 'f', 1).arg(esperado)));
+                                 .arg(n)
+                                 .arg(b.estado.vel_kmh, 0, 'f', 1)
+                                 .arg(esperado)));
     }
 }
 
@@ -181,10 +185,10 @@ void TTeste_medicao::classifica_vento_limites_data()
     const int minimo = std::numeric_limits<std::int32_t>::min();
     const int maximo = std::numeric_limits<std::int32_t>::max();
     const std::vector<std::pair<int, QString>> casos{
-        {minimo, sem_vento}, {-1, sem_vento}, {0, pouco_vento}, {5, pouco_vento},
-        {6, razoavel}, {10, razoavel}, {11, otimo}, {20, otimo}, {21, forte}, {25, forte},
-        {26, rajadas}, {30, rajadas}, {31, ventania}, {40, ventania},
-        {41, ventania}, {100, ventania}, {maximo, ventania}};
+        {minimo, sem_vento}, {-1, sem_vento},   {0, pouco_vento}, {5, pouco_vento}, {6, razoavel},
+        {10, razoavel},      {11, otimo},       {20, otimo},      {21, forte},      {25, forte},
+        {26, rajadas},       {30, rajadas},     {31, ventania},   {40, ventania},   {41, ventania},
+        {100, ventania},     {maximo, ventania}};
     for (const auto& [kmh, conselho] : casos)
         QTest::addRow("%d", kmh) << kmh << conselho;
 }
@@ -200,7 +204,7 @@ void TTeste_medicao::texto_hora_configuracoes_data()
 {
     QTest::addColumn<int>("hora");
     QTest::addColumn<QString>("separador");  // "<none>": could not be read
-    QTest::addColumn<int>("relogio_24h");   // -1: could not be read
+    QTest::addColumn<int>("relogio_24h");  // -1: could not be read
     QTest::addColumn<int>("zero_hora");
     QTest::addColumn<QString>("am");
     QTest::addColumn<QString>("pm");
@@ -209,6 +213,7 @@ void TTeste_medicao::texto_hora_configuracoes_data()
 
     const QString nada = QStringLiteral("<none>");
     // Minutes and seconds are 5 and 7 in every row.
+    // clang-format off
     QTest::newRow("24h, com zero") << 9 << ":" << 1 << 1 << nada << nada << -1 << "09:05:07";
     QTest::newRow("24h, sem zero") << 9 << ":" << 1 << 0 << nada << nada << -1 << "9:05:07";
     QTest::newRow("24h ignora designadores") << 21 << "." << 1 << 1 << "AM" << "PM" << 1 << "21.05.07";
@@ -222,6 +227,7 @@ void TTeste_medicao::texto_hora_configuracoes_data()
     QTest::newRow("separador vazio") << 9 << "" << 1 << 1 << nada << nada << 0 << "09:05:07";
     QTest::newRow("um caractere de vários bytes") << 9 << "·" << 1 << 1 << nada << nada << 0 << "09·05·07";
     QTest::newRow("designadores vazios tomam o padrão") << 15 << ":" << 0 << 0 << "" << "" << 0 << "3:05:07 pm";
+    // clang-format on
 }
 
 void TTeste_medicao::texto_hora_configuracoes()
@@ -245,9 +251,9 @@ void TTeste_medicao::texto_hora_configuracoes()
             return std::nullopt;
         return v != 0;
     };
-    const TConfig_hora config{texto_lido(separador), sim_nao_lido(relogio_24h),
-                              sim_nao_lido(zero_hora), texto_lido(am), texto_lido(pm),
-                              sim_nao_lido(antes)};
+    const TConfig_hora config{texto_lido(separador),   sim_nao_lido(relogio_24h),
+                              sim_nao_lido(zero_hora), texto_lido(am),
+                              texto_lido(pm),          sim_nao_lido(antes)};
     QCOMPARE(qs(texto_hora({hora, 5, 7}, config)), texto);
 }
 
@@ -285,9 +291,15 @@ void TTeste_medicao::amostra_ponteiro_data()
     QTest::addColumn<int>("linha");
     QTest::addColumn<int>("pulsos");
 
-    const std::vector<std::pair<int, int>> casos{
-        {300, 0}, {245, 0}, {355, 0}, {244, 1}, {356, 1}, {2000, 1}, {-50, 1},
-        {std::numeric_limits<std::int32_t>::max(), 1}, {std::numeric_limits<std::int32_t>::min(), 1}};
+    const std::vector<std::pair<int, int>> casos{{300, 0},
+                                                 {245, 0},
+                                                 {355, 0},
+                                                 {244, 1},
+                                                 {356, 1},
+                                                 {2000, 1},
+                                                 {-50, 1},
+                                                 {std::numeric_limits<std::int32_t>::max(), 1},
+                                                 {std::numeric_limits<std::int32_t>::min(), 1}};
     for (const auto& [linha, pulsos] : casos)
         QTest::addRow("linha %d", linha) << linha << pulsos;
 }
@@ -460,8 +472,11 @@ void TTeste_medicao::corridas_curtas_sem_vento_nao_somam()
 void TTeste_medicao::pico_so_sobe()
 {
     TBancada b;
-    const std::vector<std::pair<int, const char*>> avaliacoes{
-        {20, "14"}, {25, "18"}, {14, "18"}, {25, "18"}, {0, "18"}};  // 14, 18, 10, 18, 0 km/h
+    const std::vector<std::pair<int, const char*>> avaliacoes{{20, "14"},
+                                                              {25, "18"},
+                                                              {14, "18"},
+                                                              {25, "18"},
+                                                              {0, "18"}};  // 14, 18, 10, 18, 0 km/h
     for (const auto& [pulsos, pico] : avaliacoes) {
         b.estado.cont_pulsos = pulsos;
         b.medicao.Timer2Timer();

@@ -4,8 +4,8 @@
 // when the application starts, so each row runs in a process of its own: the
 // row's own test function again, in this program started with that desktop.
 #include "apoio/resposta.h"
-#include "plataforma/plataforma_falsa.h"
 #include "janelas/Uprincipal.h"
+#include "plataforma/plataforma_falsa.h"
 
 #include <QDialogButtonBox>
 #include <QProcess>

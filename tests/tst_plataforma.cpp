@@ -18,8 +18,7 @@ namespace {
 
 QString descreve(const std::optional<std::string>& valor)
 {
-    return valor ? QLatin1Char('"') + QString::fromStdString(*valor) + QLatin1Char('"')
-                 : QStringLiteral("-");
+    return valor ? QLatin1Char('"') + QString::fromStdString(*valor) + QLatin1Char('"') : QStringLiteral("-");
 }
 
 QString descreve(std::optional<bool> valor)
@@ -277,6 +276,7 @@ void TTeste_plataforma::config_de_formato_data()
 
     const QString am = QStringLiteral("AM");
     const QString pm = QStringLiteral("PM");
+    // clang-format off
     QTest::newRow("24h com zero") << "HH:mm:ss" << am << pm
                                   << R"(sep=":" 24h=1 zero=1 antes=0 am="AM" pm="PM")";
     QTest::newRow("12h designador depois") << "h:mm:ss AP" << am << pm
@@ -311,6 +311,7 @@ void TTeste_plataforma::config_de_formato_data()
                                          << R"(sep=":" 24h=0 zero=0 antes=0 am=- pm=-)";
     QTest::newRow("designadores acentuados") << "h:mm AP" << "da manhã" << "da tarde"
                                              << R"(sep=":" 24h=0 zero=0 antes=0 am="da manhã" pm="da tarde")";
+    // clang-format on
 }
 
 void TTeste_plataforma::config_de_formato()
@@ -326,8 +327,7 @@ void TTeste_plataforma::mudanca_de_locale_rele_config()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     TPlataforma_qt plataforma;
-    QCOMPARE(descreve(plataforma.config_hora()),
-             R"(sep=":" 24h=0 zero=0 antes=0 am="AM" pm="PM")");
+    QCOMPARE(descreve(plataforma.config_hora()), R"(sep=":" 24h=0 zero=0 antes=0 am="AM" pm="PM")");
 
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
     QCOMPARE(plataforma.config_hora().designador_antes, false);  // read only when announced

@@ -43,8 +43,7 @@ QPointF polar(double raio, double graus)
 
 QColor mistura(const QColor& a, const QColor& b, double t)
 {
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t,
-                            a.greenF() + (b.greenF() - a.greenF()) * t,
+    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
                             a.blueF() + (b.blueF() - a.blueF()) * t,
                             a.alphaF() + (b.alphaF() - a.alphaF()) * t);
 }
@@ -122,8 +121,8 @@ void extrude_contorno(const QPainterPath& frente, const QPolygonF& contorno, QPo
             extrusao.paredes.append({QPolygonF{a, b, b + fundo, a + fundo}, normais[i]});
         const qsizetype anterior = (i + n - 1) % n;
         const bool silhueta = visivel(anterior) != visivel(i);
-        const bool quina = visivel(i) && visivel(anterior)
-                           && escalar(normais[anterior], normais[i]) < cos_canto;
+        const bool quina =
+            visivel(i) && visivel(anterior) && escalar(normais[anterior], normais[i]) < cos_canto;
         if (silhueta || quina)
             extrusao.arestas.append(QLineF(a, a + fundo));
     }
@@ -158,8 +157,8 @@ QImage desenha_titulo()
     QPainter p(&imagem);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF fundo(9, 8);
-    const QPainterPath frente =
-        texto_na_caixa(QStringLiteral("VENTARA"), QRectF(6, 5, 452 - 14 - fundo.x(), 104 - 12 - fundo.y()), 6);
+    const QPainterPath frente = texto_na_caixa(QStringLiteral("VENTARA"),
+                                               QRectF(6, 5, 452 - 14 - fundo.x(), 104 - 12 - fundo.y()), 6);
     const TExtrusao extrusao = extrude(frente, fundo);
 
     // A solid dark body first, so that no seam between two walls lets the white through.
@@ -190,8 +189,8 @@ QImage desenha_entrar()
     QPainter p(&imagem);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF fundo(4, -4);
-    const QPainterPath frente =
-        texto_na_caixa(QStringLiteral("ENTRAR"), QRectF(4, 4 - fundo.y(), 162 - 9 - fundo.x(), 51 - 10 + fundo.y()), 18);
+    const QPainterPath frente = texto_na_caixa(
+        QStringLiteral("ENTRAR"), QRectF(4, 4 - fundo.y(), 162 - 9 - fundo.x(), 51 - 10 + fundo.y()), 18);
     const TExtrusao extrusao = extrude(frente, fundo);
     const QPen traco(Qt::black, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 
@@ -216,9 +215,9 @@ constexpr double vista_rotor = 0.26;  // how flat the rotor's circle looks from 
 // The rotor's look: black plastic in the photo, teal and navy in the icon.
 struct TRotor {
     QPointF cubo;
-    double raio;       // hub to cup centre
+    double raio;  // hub to cup centre
     double raio_copo;
-    double grossura;   // of the arms
+    double grossura;  // of the arms
     QColor brilho, meio, sombra;  // shading of the cups, lit to dark
     QColor contorno, labio;
 };
@@ -329,10 +328,10 @@ QPainterPath contorno_mouse(const QRectF& c)
     const QPointF frente_alto(c.left() + 0.18 * w, c.top() + 0.07 * h);
     const QPointF frente_baixo(c.left() + 0.18 * w, c.bottom() - 0.07 * h);
     QPainterPath forma(frente_alto);
-    forma.cubicTo(c.left() + 0.45 * w, c.top() - 0.01 * h, c.right() - 0.35 * w, c.top(),
-                  c.right() - 0.2 * w, c.top());
-    forma.cubicTo(c.right() + 0.07 * w, c.top(), c.right() + 0.07 * w, c.bottom(),
-                  c.right() - 0.2 * w, c.bottom());
+    forma.cubicTo(c.left() + 0.45 * w, c.top() - 0.01 * h, c.right() - 0.35 * w, c.top(), c.right() - 0.2 * w,
+                  c.top());
+    forma.cubicTo(c.right() + 0.07 * w, c.top(), c.right() + 0.07 * w, c.bottom(), c.right() - 0.2 * w,
+                  c.bottom());
     forma.cubicTo(c.right() - 0.35 * w, c.bottom(), c.left() + 0.45 * w, c.bottom() + 0.01 * h,
                   frente_baixo.x(), frente_baixo.y());
     forma.cubicTo(c.left() - 0.05 * w, frente_baixo.y(), c.left() - 0.05 * w, frente_alto.y(),
@@ -504,9 +503,15 @@ QImage desenha_sensor()
     QPainter p(&imagem);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF borda_mouse(58, 94, 132, 50);
-    const TRotor rotor{{122, 40}, 84, 14, 2.6,
-                       QColor(0x74, 0x74, 0x7a), QColor(0x22, 0x22, 0x24), QColor(0x06, 0x06, 0x06),
-                       QColor(0x04, 0x04, 0x04), QColor(0x8c, 0x8c, 0x92)};
+    const TRotor rotor{{122, 40},
+                       84,
+                       14,
+                       2.6,
+                       QColor(0x74, 0x74, 0x7a),
+                       QColor(0x22, 0x22, 0x24),
+                       QColor(0x06, 0x06, 0x06),
+                       QColor(0x04, 0x04, 0x04),
+                       QColor(0x8c, 0x8c, 0x92)};
 
     desenha_palma(p);
     desenha_mouse(p, borda_mouse);
@@ -533,7 +538,9 @@ void desenha_trilhas(QPainter& p, QSize tamanho)
         const double reto = 8 + sorteio.bounded(22);
         const double diagonal = 6 + sorteio.bounded(14);
         const double sentido = i % 2 ? 1 : -1;
-        const QPolygonF trilha{{x, y}, {x, y + reto}, {x + sentido * diagonal, y + reto + diagonal},
+        const QPolygonF trilha{{x, y},
+                               {x, y + reto},
+                               {x + sentido * diagonal, y + reto + diagonal},
                                {x + sentido * diagonal, y + 2 * reto + diagonal}};
         p.drawPolyline(trilha);
         p.save();
@@ -690,7 +697,8 @@ QImage desenha_roda()
     // The shaft's shadow on the board, below and to the right of it.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 70));
-    p.drawPolygon(QPolygonF{de + QPointF(3, 9), ate + QPointF(3, 9), ate + QPointF(7, 9), de + QPointF(7, 9)});
+    p.drawPolygon(
+        QPolygonF{de + QPointF(3, 9), ate + QPointF(3, 9), ate + QPointF(7, 9), de + QPointF(7, 9)});
     desenha_barra(p, de, centro, 5, claro, escuro);
     desenha_disco(p, centro, ao_longo, 30);
     desenha_barra(p, centro, ate, 5, claro, escuro);
@@ -705,9 +713,15 @@ QImage desenha_icone()
     QPainter p(&imagem);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor marinho(0x00, 0x00, 0x80), azul_petroleo(0x00, 0x80, 0x80);
-    const TRotor rotor{{128, 80}, 86, 32, 14,
-                       azul_petroleo.lighter(190), azul_petroleo, azul_petroleo.darker(200),
-                       marinho, azul_petroleo.lighter(240)};
+    const TRotor rotor{{128, 80},
+                       86,
+                       32,
+                       14,
+                       azul_petroleo.lighter(190),
+                       azul_petroleo,
+                       azul_petroleo.darker(200),
+                       marinho,
+                       azul_petroleo.lighter(240)};
     desenha_barra(p, rotor.cubo, QPointF(128, 232), 16, QColor(0x30, 0x50, 0xb8), marinho);
     p.setPen(Qt::NoPen);
     p.setBrush(marinho);
@@ -750,12 +764,12 @@ int main(int argc, char* argv[])
     // Every picture is attempted, even after one has failed.
     const QImage icone = desenha_icone();
     const bool certo = grava(desenha_titulo(), pasta, QStringLiteral("titulo.jpg"))
-                       & grava(desenha_entrar(), pasta, QStringLiteral("entrar.jpg"))
-                       & grava(desenha_sensor(), pasta, QStringLiteral("sensor.jpg"))
-                       & grava(desenha_roda(), pasta, QStringLiteral("roda.jpg"))
-                       & grava(icone, pasta, QStringLiteral("ventara.png"))
-                       // The window's own icon: small, so the start does not decode the large one.
-                       & grava(icone.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-                               pasta, QStringLiteral("ventara_64.png"));
+        & grava(desenha_entrar(), pasta, QStringLiteral("entrar.jpg"))
+        & grava(desenha_sensor(), pasta, QStringLiteral("sensor.jpg"))
+        & grava(desenha_roda(), pasta, QStringLiteral("roda.jpg"))
+        & grava(icone, pasta, QStringLiteral("ventara.png"))
+        // The window's own icon: small, so the start does not decode the large one.
+        & grava(icone.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), pasta,
+                QStringLiteral("ventara_64.png"));
     return certo ? 0 : 1;
 }

@@ -28,14 +28,17 @@ namespace {
 
 volatile std::sig_atomic_t pedido_parar = 0;
 
-void pede_parar(int) { pedido_parar = 1; }
+void pede_parar(int)
+{
+    pedido_parar = 1;
+}
 
 struct TOpcoes {
-    const char *display = nullptr;
+    const char* display = nullptr;
     int linhas = 100;
     int periodo_ms = 50;
-    double duracao_s = 0; // 0: until a signal
-    const char *arquivo_amostras = nullptr;
+    double duracao_s = 0;  // 0: until a signal
+    const char* arquivo_amostras = nullptr;
 };
 
 [[noreturn]] void uso()
@@ -44,7 +47,7 @@ struct TOpcoes {
     std::exit(2);
 }
 
-TOpcoes le_opcoes(int argc, char **argv)
+TOpcoes le_opcoes(int argc, char** argv)
 {
     TOpcoes o;
     int c;
@@ -70,7 +73,7 @@ double agora_ms()
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-void soma_ms(timespec &t, int ms)
+void soma_ms(timespec& t, int ms)
 {
     t.tv_nsec += long(ms) * 1000000L;
     t.tv_sec += t.tv_nsec / 1000000000L;
@@ -78,10 +81,10 @@ void soma_ms(timespec &t, int ms)
 }
 
 struct TRotor {
-    xcb_connection_t *conexao;
+    xcb_connection_t* conexao;
     xcb_window_t raiz;
     int ultima_linha = -1;
-    std::vector<double> amostras; // times at which the program moved the pointer up
+    std::vector<double> amostras;  // times at which the program moved the pointer up
 
     // Reads the pointer row; false when the X server is gone.
     bool le_linha()
@@ -99,15 +102,14 @@ struct TRotor {
     void desce(int linhas)
     {
         // detail 1: relative motion; the root window is ignored then.
-        xcb_test_fake_input(conexao, XCB_MOTION_NOTIFY, 1, XCB_CURRENT_TIME, XCB_NONE, 0,
-                            int16_t(linhas), 0);
+        xcb_test_fake_input(conexao, XCB_MOTION_NOTIFY, 1, XCB_CURRENT_TIME, XCB_NONE, 0, int16_t(linhas), 0);
         xcb_flush(conexao);
     }
 };
 
-bool grava_amostras(const char *arquivo, const std::vector<double> &amostras)
+bool grava_amostras(const char* arquivo, const std::vector<double>& amostras)
 {
-    FILE *f = std::fopen(arquivo, "w");
+    FILE* f = std::fopen(arquivo, "w");
     if (!f)
         return false;
     for (double t : amostras)
@@ -115,20 +117,20 @@ bool grava_amostras(const char *arquivo, const std::vector<double> &amostras)
     return std::fclose(f) == 0;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     const TOpcoes opcoes = le_opcoes(argc, argv);
 
     int tela = 0;
-    xcb_connection_t *conexao = xcb_connect(opcoes.display, &tela);
+    xcb_connection_t* conexao = xcb_connect(opcoes.display, &tela);
     if (xcb_connection_has_error(conexao)) {
         std::fprintf(stderr, "simula_rotor: cannot open display %s\n",
                      opcoes.display ? opcoes.display : "(DISPLAY)");
         return 1;
     }
-    const xcb_query_extension_reply_t *xtest = xcb_get_extension_data(conexao, &xcb_test_id);
+    const xcb_query_extension_reply_t* xtest = xcb_get_extension_data(conexao, &xcb_test_id);
     if (!xtest || !xtest->present) {
         std::fprintf(stderr, "simula_rotor: the X server has no XTEST extension\n");
         return 1;
@@ -174,10 +176,10 @@ int main(int argc, char **argv)
     }
     xcb_disconnect(conexao);
 
-    std::fprintf(stderr, "simula_rotor: %ld steps of %d rows in %.1f s, latest step %.1f ms late, "
-                         "%zu resets seen\n",
-                 passos, opcoes.linhas, (agora_ms() - inicio) / 1e3, maior_atraso_ms,
-                 rotor.amostras.size());
+    std::fprintf(stderr,
+                 "simula_rotor: %ld steps of %d rows in %.1f s, latest step %.1f ms late, "
+                 "%zu resets seen\n",
+                 passos, opcoes.linhas, (agora_ms() - inicio) / 1e3, maior_atraso_ms, rotor.amostras.size());
     if (opcoes.arquivo_amostras && !grava_amostras(opcoes.arquivo_amostras, rotor.amostras)) {
         std::fprintf(stderr, "simula_rotor: cannot write %s\n", opcoes.arquivo_amostras);
         return 1;
