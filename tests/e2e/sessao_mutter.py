@@ -23,7 +23,7 @@ import dbus
 import dbus.mainloop.glib
 from gi.repository import GLib
 
-from externo import Falha, espera
+from externo import Falha, espera, termina
 
 LARGURA, ALTURA = 1280, 1024
 TECLA_S = 0.03  # between two key events
@@ -124,13 +124,7 @@ class SessaoMutter:
 
     def encerra(self):
         for processo in reversed(self.processos):
-            if processo.poll() is None:
-                processo.terminate()
-                try:
-                    processo.wait(5)
-                except subprocess.TimeoutExpired:
-                    processo.kill()
-                    processo.wait()
+            termina(processo)
         self.processos = []
         shutil.rmtree(self.pasta, ignore_errors=True)
 
