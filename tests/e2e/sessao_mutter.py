@@ -129,6 +129,11 @@ class SessaoMutter:
         shutil.rmtree(self.pasta, ignore_errors=True)
 
 
+def opcoes(**valores):
+    """A D-Bus options dictionary, a{sv}, as mutter's screen-cast calls take it."""
+    return dbus.Dictionary(valores, signature='sv')
+
+
 class DispositivosVirtuais:
     """A virtual mouse and keyboard on the session, and frames of its monitor.
 
@@ -148,14 +153,17 @@ class DispositivosVirtuais:
         identidade = self.console.Get(CONSOLE + '.Session', 'SessionId',
                                       dbus_interface='org.freedesktop.DBus.Properties')
         tela = barramento.get_object(TELA, '/org/gnome/Mutter/ScreenCast')
-        com_cursor = tela.CreateSession({'remote-desktop-session-id': identidade}, dbus_interface=TELA)
-        sem_cursor = tela.CreateSession(dbus.Dictionary({}, signature='sv'), dbus_interface=TELA)
+        # Arguments are typed by hand throughout: where mutter's introspection does
+        # not answer in time, python-dbus guesses from the values (a{su}, not a{sv}).
+        com_cursor = tela.CreateSession(opcoes(**{'remote-desktop-session-id': identidade}),
+                                        dbus_interface=TELA)
+        sem_cursor = tela.CreateSession(opcoes(), dbus_interface=TELA)
         self.sessoes_tela = [dbus.Interface(barramento.get_object(TELA, c), TELA + '.Session')
                              for c in (com_cursor, sem_cursor)]
         self.fluxos = {}
         self.nos = {}
         for sessao_tela, modo in zip(self.sessoes_tela, (CURSOR_DESENHADO, CURSOR_OCULTO)):
-            fluxo = sessao_tela.RecordMonitor('', {'cursor-mode': dbus.UInt32(modo)})
+            fluxo = sessao_tela.RecordMonitor('', opcoes(**{'cursor-mode': dbus.UInt32(modo)}))
             self.fluxos[modo] = fluxo
             barramento.add_signal_receiver(
                 lambda no, modo=modo: self.nos.__setitem__(modo, int(no)),
@@ -187,7 +195,7 @@ class DispositivosVirtuais:
         self.console.NotifyPointerMotionAbsolute(self.fluxos[CURSOR_DESENHADO], float(x), float(y))
 
     def botao(self, pressionado, botao=BOTAO_ESQUERDO):
-        self.console.NotifyPointerButton(botao, pressionado)
+        self.console.NotifyPointerButton(dbus.Int32(botao), dbus.Boolean(pressionado))
 
     def clica_em(self, x, y):
         """Moves there, then presses and releases at a person's pace: a press that
@@ -204,7 +212,7 @@ class DispositivosVirtuais:
         simbolos = [TECLAS.get(parte) or ord(parte) for parte in nome.split('+')]
         for pressionado, ordem in ((True, simbolos), (False, reversed(simbolos))):
             for simbolo in ordem:
-                self.console.NotifyKeyboardKeysym(simbolo, pressionado)
+                self.console.NotifyKeyboardKeysym(dbus.UInt32(simbolo), dbus.Boolean(pressionado))
                 time.sleep(TECLA_S)
 
     def _captura(self, no, destino, formato):
