@@ -1,4 +1,5 @@
 #include "molduras_x11.h"
+#include "conexao_x11.h"
 
 #include <QGuiApplication>
 #include <QWindow>
@@ -17,17 +18,6 @@
 namespace {
 
 using TResposta_propriedade = std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)>;
-
-xcb_connection_t* conexao_x11()
-{
-    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_window_t raiz_x11(xcb_connection_t* conexao)
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(conexao)).data->root;
-}
 
 xcb_atom_t atomo(xcb_connection_t* conexao, const char* nome)
 {

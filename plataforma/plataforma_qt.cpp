@@ -1,4 +1,5 @@
 #include "plataforma_qt.h"
+#include "conexao_x11.h"
 #include "ponteiro_wayland.h"
 
 #include <QCursor>
@@ -21,20 +22,6 @@
 #include <string_view>
 
 namespace {
-
-// The X connection of the application, or null on a platform other than X11
-// (offscreen, Wayland).
-xcb_connection_t* conexao_x11()
-{
-    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-// The root window of the first X screen, which spans every monitor.
-xcb_window_t raiz_x11(xcb_connection_t* conexao)
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(conexao)).data->root;
-}
 
 // Hiding the pointer of the whole screen needs XFixes 4.
 bool tem_xfixes(xcb_connection_t* conexao)
